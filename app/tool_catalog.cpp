@@ -1,0 +1,15 @@
+#include "tool_catalog.h"
+
+#include "tools/units/form/unit_converter_form.h"
+
+std::vector<ToolWindow> tool_catalog() {
+    return {
+        placeholder_tool(QStringLiteral("真值表")),
+        placeholder_tool(QStringLiteral("七段码")),
+        placeholder_tool(QStringLiteral("色环电阻")),
+        placeholder_tool(QStringLiteral("秒表")),
+        placeholder_tool(QStringLiteral("转速表")),
+        placeholder_tool(QStringLiteral("PICCASM"), false),
+        {QStringLiteral("单位换算"), [](FormHost& host) { return new UnitConverterForm(host); }},
+    };
+}

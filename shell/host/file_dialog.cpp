@@ -1,0 +1,12 @@
+#include "file_dialog.h"
+
+#include <QStringList>
+
+QList<FileFilter> parse_file_filter(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QList<FileFilter> filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        filters.append({parts[i], parts[i + 1]});
+    }
+    return filters;
+}

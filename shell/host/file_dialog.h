@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// What a form asks of an open or save dialog. Cancelling is never an error: the dialog then
+// answers with no file name.
+struct FileDialogSpec {
+    QString title;              // empty: the dialog's own title
+    QString filter;             // description and pattern pairs, all separated by "|"
+    QString default_extension;  // ".txt"; added to a typed name that has none
+    QString file_name;          // proposed file name
+};
+
+struct FileFilter {
+    QString description;
+    QString pattern;
+};
+
+// "文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*" gives two filters; a trailing description
+// without a pattern is dropped.
+QList<FileFilter> parse_file_filter(const QString& filter);

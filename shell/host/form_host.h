@@ -1,0 +1,41 @@
+#pragma once
+
+#include "file_dialog.h"
+#include "serial_device.h"
+
+#include <QString>
+#include <QTime>
+
+#include <memory>
+#include <optional>
+
+// Everything a form needs from the window system beyond its own controls. Forms receive it;
+// the program passes the Qt one, tests a recording fake that answers dialogs from a script.
+class FormHost {
+public:
+    virtual ~FormHost() = default;
+
+    // Modal box with the prompt, an OK button, no icon and the program's title. Lines of the
+    // prompt are joined by a carriage return (character 13).
+    virtual void message(const QString& prompt) = 0;
+
+    // The chosen file name, or nothing when the user cancels.
+    virtual std::optional<QString> open_file(const FileDialogSpec& dialog) = 0;
+    virtual std::optional<QString> save_file(const FileDialogSpec& dialog) = 0;
+
+    // Starts a program by name without waiting for it; false when it cannot be started.
+    virtual bool start_program(const QString& program) = 0;
+
+    virtual void beep() = 0;
+    virtual QTime time_of_day() = 0;
+
+    // Serial port `number` (1 is the machine's first), not yet opened.
+    virtual std::unique_ptr<SerialDevice> serial_port(int number) = 0;
+
+    // Blocks until at least one event has arrived and been handled.
+    virtual void wait_for_events() = 0;
+};
+
+// Writes `text` and CR LF to `path`. A file that cannot be created or written is reported in a
+// message that names it and the reason; returns whether the file was written.
+bool save_text_file(FormHost& host, const QString& path, const QString& text);

@@ -1,0 +1,67 @@
+#include "text_file.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+QStringList split_lines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (text[i] == u'\r') {
+            lines.append(text.sliced(start, i - start));
+            if (i + 1 < size && text[i + 1] == u'\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < size) {
+        lines.append(text.sliced(start));
+    }
+    return lines;
+}
+
+QString decode_text(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);  // a leading byte-order mark is skipped
+    if (!utf8.hasError()) {
+        return text;
+    }
+    QStringDecoder gb18030("GB18030");
+    return gb18030(bytes);
+}
+
+QByteArray encode_text(const QString& text) {
+    QStringEncoder gb18030("GB18030");
+    return gb18030(text);
+}
+
+std::optional<QStringList> read_text_lines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return split_lines(decode_text(bytes));
+}
+
+std::optional<TextFileError> write_text_file(const QString& path, const QString& text) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return TextFileError{file.errorString()};
+    }
+    const QByteArray bytes = encode_text(text + QStringLiteral("\r\n"));
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        return TextFileError{file.errorString()};
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        return TextFileError{file.errorString()};
+    }
+    return std::nullopt;
+}

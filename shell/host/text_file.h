@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Text files in the system's 8-bit code page, GBK. Reading also takes UTF-8 (with or without
+// a byte-order mark), so a file saved by a modern editor reads right; writing uses GB18030,
+// which is byte for byte GBK for every GBK character and still holds every other one.
+
+struct TextFileError {
+    QString reason;
+};
+
+// The lines of `text`: a line ends at CR, CR LF or the end of the data, and the line end is
+// not part of the line. A lone LF stays inside its line. Empty data gives no lines.
+QStringList split_lines(const QString& text);
+
+// Decodes file bytes: UTF-8 when they are valid UTF-8, otherwise GB18030.
+QString decode_text(const QByteArray& bytes);
+
+// GB18030 bytes of `text`.
+QByteArray encode_text(const QString& text);
+
+// The lines of the file at `path`, or nothing when it cannot be opened or read.
+std::optional<QStringList> read_text_lines(const QString& path);
+
+// Creates or empties the file at `path` and writes `text` and one CR LF. Returns the reason on
+// failure.
+std::optional<TextFileError> write_text_file(const QString& path, const QString& text);

@@ -1,0 +1,90 @@
+#include "qt_form_host.h"
+
+#include "qt_serial_device.h"
+#include "serial_port_name.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Brevik");
+
+std::optional<QString> run_dialog(const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(QApplication::activeWindow(), spec.title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                       : QFileDialog::ExistingFile);
+    dialog.setNameFilters(name_filters(spec.filter));
+    QString suffix = spec.default_extension;
+    if (suffix.startsWith(u'.')) {
+        suffix.remove(0, 1);
+    }
+    dialog.setDefaultSuffix(suffix);
+    if (!spec.file_name.isEmpty()) {
+        dialog.selectFile(spec.file_name);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString displayed_prompt(const QString& prompt) {
+    QString shown = prompt;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    return shown;
+}
+
+QStringList name_filters(const QString& filter) {
+    QStringList filters;
+    for (const FileFilter& f : parse_file_filter(filter)) {
+        QString patterns = f.pattern;
+        patterns.replace(u';', u' ');
+        if (patterns == QStringLiteral("*.*")) {
+            patterns = QStringLiteral("*");
+        }
+        filters.append(QStringLiteral("%1 (%2)").arg(f.description, patterns));
+    }
+    return filters;
+}
+
+void QtFormHost::message(const QString& prompt) {
+    QMessageBox box(QMessageBox::NoIcon, kTitle, displayed_prompt(prompt), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+std::optional<QString> QtFormHost::open_file(const FileDialogSpec& dialog) {
+    return run_dialog(dialog, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtFormHost::save_file(const FileDialogSpec& dialog) {
+    return run_dialog(dialog, QFileDialog::AcceptSave);
+}
+
+bool QtFormHost::start_program(const QString& program) {
+    return QProcess::startDetached(program, {});
+}
+
+void QtFormHost::beep() {
+    QApplication::beep();
+}
+
+QTime QtFormHost::time_of_day() {
+    return QTime::currentTime();
+}
+
+std::unique_ptr<SerialDevice> QtFormHost::serial_port(int number) {
+    return std::make_unique<QtSerialDevice>(serial_port_name(number));
+}
+
+void QtFormHost::wait_for_events() {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}

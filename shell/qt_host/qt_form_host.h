@@ -1,0 +1,24 @@
+#pragma once
+
+#include "shell/host/form_host.h"
+
+// The host services on Qt: message boxes, file dialogs, processes, the beep, the clock and
+// serial ports of this machine.
+class QtFormHost : public FormHost {
+public:
+    void message(const QString& prompt) override;
+    std::optional<QString> open_file(const FileDialogSpec& dialog) override;
+    std::optional<QString> save_file(const FileDialogSpec& dialog) override;
+    bool start_program(const QString& program) override;
+    void beep() override;
+    QTime time_of_day() override;
+    std::unique_ptr<SerialDevice> serial_port(int number) override;
+    void wait_for_events() override;
+};
+
+// The prompt as a message box shows it: the carriage returns that join its lines become line
+// breaks.
+QString displayed_prompt(const QString& prompt);
+
+// Qt's name filters for a "description|pattern|..." filter; "*.*" means every file.
+QStringList name_filters(const QString& filter);

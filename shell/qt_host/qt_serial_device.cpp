@@ -1,0 +1,83 @@
+#include "qt_serial_device.h"
+
+namespace {
+
+QSerialPort::Parity parity_of(char letter) {
+    switch (letter) {
+        case 'E':
+        case 'e':
+            return QSerialPort::EvenParity;
+        case 'O':
+        case 'o':
+            return QSerialPort::OddParity;
+        case 'M':
+        case 'm':
+            return QSerialPort::MarkParity;
+        case 'S':
+        case 's':
+            return QSerialPort::SpaceParity;
+        default:
+            return QSerialPort::NoParity;
+    }
+}
+
+}  // namespace
+
+QtSerialDevice::QtSerialDevice(const QString& device_name) {
+    m_port.setPortName(device_name);
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialDevice::bytes_arrived);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialDevice::on_error);
+}
+
+QtSerialDevice::~QtSerialDevice() {
+    m_port.close();
+}
+
+bool QtSerialDevice::open(const SerialLine& line) {
+    m_port.setBaudRate(line.baud);
+    m_port.setParity(parity_of(line.parity));
+    m_port.setDataBits(static_cast<QSerialPort::DataBits>(line.data_bits));
+    m_port.setStopBits(line.stop_bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    return m_port.open(QIODevice::ReadOnly);
+}
+
+void QtSerialDevice::close() {
+    m_port.close();
+}
+
+bool QtSerialDevice::is_open() const {
+    return m_port.isOpen();
+}
+
+qint64 QtSerialDevice::bytes_waiting() const {
+    return m_port.bytesAvailable();
+}
+
+QByteArray QtSerialDevice::read(qint64 max_bytes) {
+    return m_port.read(max_bytes);
+}
+
+void QtSerialDevice::discard_input() {
+    if (m_port.isOpen()) {
+        m_port.clear(QSerialPort::Input);
+    }
+}
+
+void QtSerialDevice::discard_output() {
+    if (m_port.isOpen()) {
+        m_port.clear(QSerialPort::Output);
+    }
+}
+
+// A device that fails while open (unplugged, hung up) is closed, so nothing waits on it.
+void QtSerialDevice::on_error(QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::NoError || !m_port.isOpen()) {
+        return;
+    }
+    if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+        error == QSerialPort::PermissionError || error == QSerialPort::UnknownError) {
+        m_port.close();
+        emit failed();
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+class FormHost;
+
+// A window of the program. It is built hidden, loaded once (Form_Load runs), shown modeless and
+// unloaded by closing it, from the title bar or by the program; an unloaded form deletes
+// itself. Controls carry their names as object names.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    Form(FormHost& host, const QString& name, const QString& caption, int width_twips,
+         int height_twips, const QColor& background);
+
+    // Runs Form_Load the first time; later calls do nothing.
+    void load();
+    // Closes the window; the same as its title-bar close button.
+    void unload();
+    bool is_loaded() const { return m_loaded && !m_unloaded; }
+
+    FormHost& host() const { return m_host; }
+
+signals:
+    // The window has been unloaded; it goes away when control returns to the event loop.
+    void unloaded();
+
+protected:
+    // A handler that waits in a nested event loop holds a Busy for the wait, so that an unload
+    // meanwhile (title bar, "退出") hides the window at once but deletes it only after the
+    // handler has returned. busy->unloaded() tells the handler to stop.
+    class Busy {
+    public:
+        explicit Busy(Form& form);
+        ~Busy();
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+        bool unloaded() const { return m_form.m_unloaded; }
+
+    private:
+        Form& m_form;
+    };
+
+    virtual void Form_Load() {}
+
+    // A fixed-size window without minimise and maximise buttons.
+    void fix_size();
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void release();
+
+    FormHost& m_host;
+    bool m_loaded = false;
+    bool m_unloaded = false;
+    int m_busy = 0;
+};

@@ -1,0 +1,93 @@
+#include "look.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QPalette>
+#include <QStyleFactory>
+#include <QWidget>
+
+QColor rgb(int red, int green, int blue) {
+    return QColor(red, green, blue);
+}
+
+QColor window_text_colour() {
+    return QApplication::palette().color(QPalette::WindowText);
+}
+QColor menu_colour() {
+    return QApplication::palette().color(QPalette::Window);
+}
+QColor menu_text_colour() {
+    return QApplication::palette().color(QPalette::WindowText);
+}
+QColor button_face_colour() {
+    return QApplication::palette().color(QPalette::Button);
+}
+
+void set_background(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void set_face(QWidget* button, const QColor& colour) {
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, colour);
+    button->setPalette(palette);
+}
+
+void set_text_colour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+namespace {
+
+QFont styled(const QString& family, double points, int style) {
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(style & kBold);
+    font.setItalic(style & kItalic);
+    return font;
+}
+
+// Song-style faces first, as they match 宋体 best; any CJK face beats none.
+void substitute_song_faces() {
+    const QStringList installed = QFontDatabase::families();
+    QStringList faces;
+    for (const char* candidate :
+         {"Noto Serif CJK SC", "Noto Sans CJK SC", "AR PL UMing CN", "WenQuanYi Zen Hei",
+          "WenQuanYi Micro Hei", "Droid Sans Fallback"}) {
+        if (installed.contains(QString::fromLatin1(candidate))) {
+            faces.append(QString::fromLatin1(candidate));
+        }
+    }
+    if (faces.isEmpty()) {
+        return;
+    }
+    for (const QString& name : {QStringLiteral("宋体"), QStringLiteral("新宋体"),
+                                QStringLiteral("SimSun"), QStringLiteral("NSimSun")}) {
+        QFont::insertSubstitutions(name, faces);
+    }
+}
+
+}  // namespace
+
+QFont song_font(double points, int style) {
+    return styled(QStringLiteral("宋体"), points, style);
+}
+
+QFont new_song_font(double points, int style) {
+    return styled(QStringLiteral("新宋体"), points, style);
+}
+
+void prepare_application(QApplication& app) {
+    // One style everywhere, so painted button faces look the same on every desktop.
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    substitute_song_faces();
+    app.setFont(song_font(9));
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "shell/host/form_host.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// A host for tests: it records every message, dialog and started program, answers dialogs from
+// a script and keeps its own time of day.
+class RecordingFormHost : public FormHost {
+public:
+    enum class DialogKind { kOpen, kSave };
+    struct DialogCall {
+        DialogKind kind;
+        FileDialogSpec spec;
+    };
+
+    // The answers of the next dialogs, in order: a file name, or std::nullopt for cancel. A
+    // dialog without an answer fails the test and is cancelled.
+    void answer_dialog(std::optional<QString> answer) { m_answers.push_back(std::move(answer)); }
+
+    void message(const QString& prompt) override;
+    std::optional<QString> open_file(const FileDialogSpec& dialog) override;
+    std::optional<QString> save_file(const FileDialogSpec& dialog) override;
+    bool start_program(const QString& program) override;
+    void beep() override { ++beeps; }
+    QTime time_of_day() override { return now; }
+    std::unique_ptr<SerialDevice> serial_port(int number) override;
+    void wait_for_events() override;
+
+    std::vector<QString> messages;
+    std::vector<DialogCall> dialogs;
+    std::vector<QString> started_programs;
+    int beeps = 0;
+    int waits = 0;
+    QTime now{0, 0, 0};
+    bool programs_start = true;
+
+    // Runs while a message box is up, with its prompt.
+    std::function<void(const QString&)> on_message;
+    // Runs for each wait for events; without it the wait handles the events already posted.
+    std::function<void()> on_wait;
+    // Builds serial port `number`; without it there is no port and the test fails.
+    std::function<std::unique_ptr<SerialDevice>(int)> make_serial_port;
+
+private:
+    std::optional<QString> answer(DialogKind kind, const FileDialogSpec& dialog);
+
+    std::deque<std::optional<QString>> m_answers;
+};
