@@ -1,6 +1,9 @@
 #include "look.h"
 
+#include "text_box.h"
+
 #include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QPalette>
 #include <QStyleFactory>
@@ -26,7 +29,11 @@ QColor button_face_colour() {
 void set_background(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Base, colour);
+    // Only a box that takes text paints its editing area in the colour; on a window or
+    // container it would leak into every text box inside.
+    if (qobject_cast<TextBox*>(widget) || qobject_cast<QComboBox*>(widget)) {
+        palette.setColor(QPalette::Base, colour);
+    }
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

@@ -11,6 +11,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     prepare_application(app);
+    // Tests that need the program to end with its last window turn this on for themselves.
+    QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

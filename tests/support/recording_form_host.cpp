@@ -18,8 +18,11 @@ std::optional<QString> RecordingFormHost::answer(DialogKind kind, const FileDial
                       << dialog.title.toStdString();
         return std::nullopt;
     }
-    auto next = std::move(m_answers.front());
+    const QString next = m_answers.front();
     m_answers.pop_front();
+    if (next.isNull()) {
+        return std::nullopt;
+    }
     return next;
 }
 

@@ -18,7 +18,9 @@ public:
 
     // The answers of the next dialogs, in order: a file name, or std::nullopt for cancel. A
     // dialog without an answer fails the test and is cancelled.
-    void answer_dialog(std::optional<QString> answer) { m_answers.push_back(std::move(answer)); }
+    void answer_dialog(const std::optional<QString>& answer) {
+        m_answers.push_back(answer.value_or(QString()));
+    }
 
     void message(const QString& prompt) override;
     std::optional<QString> open_file(const FileDialogSpec& dialog) override;
@@ -47,5 +49,5 @@ public:
 private:
     std::optional<QString> answer(DialogKind kind, const FileDialogSpec& dialog);
 
-    std::deque<std::optional<QString>> m_answers;
+    std::deque<QString> m_answers;  // a null text cancels
 };

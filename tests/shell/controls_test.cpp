@@ -1,0 +1,106 @@
+#include "shell/widgets/controls.h"
+#include "shell/widgets/look.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/recording_form_host.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(Twips, FifteenMakeAPixel) {
+    EXPECT_EQ(to_pixels(15), 1);
+    EXPECT_EQ(to_pixels(375), 25);
+    EXPECT_EQ(to_pixels(10440, 7935), QSize(696, 529));
+    QWidget parent;
+    QPushButton* button = add_button(&parent, u"Command1"_s, u"七段码查询"_s, {600, 2280, 1215, 375});
+    EXPECT_EQ(button->geometry(), QRect(40, 152, 81, 25));
+    EXPECT_EQ(button->objectName(), u"Command1"_s);
+}
+
+TEST(Fonts, SongFacesResolveToAnInstalledChineseFace) {
+    for (const QFont& font : {song_font(9), new_song_font(15, kBold | kItalic)}) {
+        const QFontInfo info(font);
+        EXPECT_TRUE(QFontDatabase::writingSystems(info.family())
+                        .contains(QFontDatabase::SimplifiedChinese))
+            << info.family().toStdString();
+        EXPECT_TRUE(QFontMetrics(font).inFont(u'说'));
+    }
+}
+
+class TextBoxTest : public ::testing::TestWithParam<TextBox::Lines> {
+protected:
+    QWidget m_parent;
+    TextBox* m_box = add_text_box(&m_parent, u"Text1"_s, u"start"_s, {0, 0, 3000, 1500},
+                                  u"box"_s, GetParam(), TextBox::ScrollBars::kVertical);
+    QSignalSpy m_changes{m_box, &TextBox::changed};
+};
+
+TEST_P(TextBoxTest, FiresOnEveryChangeOfTheTextButNotForTheSameText) {
+    m_box->setText(u"start"_s);
+    EXPECT_EQ(m_changes.count(), 0);
+    m_box->setText(u"next"_s);
+    m_box->setText(QString());
+    EXPECT_EQ(m_changes.count(), 2);
+    type(m_box, u"7"_s);
+    EXPECT_EQ(m_box->text(), u"7"_s);
+    EXPECT_EQ(m_changes.count(), 3);
+}
+
+TEST_P(TextBoxTest, KeepsLineEndsExactly) {
+    m_box->setText(u"48\r\n\r\n"_s);
+    EXPECT_EQ(m_box->text(), u"48\r\n\r\n"_s);
+    m_box->append(u"1250\r\n"_s);
+    EXPECT_EQ(m_box->text(), u"48\r\n\r\n1250\r\n"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(SingleAndMultiLine, TextBoxTest,
+                         ::testing::Values(TextBox::Lines::kSingle, TextBox::Lines::kMulti));
+
+TEST(TextBox, MultiLineShowsLinesAndTypesCrLf) {
+    QWidget parent;
+    TextBox* box = add_text_box(&parent, u"文本框"_s, QString(), {0, 0, 3000, 3000}, u"out"_s,
+                                TextBox::Lines::kMulti, TextBox::ScrollBars::kVertical);
+    box->setText(u"a\r\nb\rc"_s);
+    auto* editor = qobject_cast<QPlainTextEdit*>(box->editor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->toPlainText(), u"a\nb\nc"_s);
+    box->setText(QString());
+    type(box, u"x"_s);
+    QTest::keyClick(box->editor(), Qt::Key_Return);
+    type(box, u"y"_s);
+    EXPECT_EQ(box->text(), u"x\r\ny"_s);
+}
+
+TEST(TextBox, SingleLineShowsItsFirstLine) {
+    QWidget parent;
+    TextBox* box = add_text_box(&parent, u"文本框6"_s, QString(), {0, 0, 1455, 495}, u"avg"_s);
+    box->setText(u"1250\r\n\r\n"_s);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(box->editor())->text(), u"1250"_s);
+}
+
+TEST(ComboBox, AnEditIsRefusedAndChoosingFromTheListIsNot) {
+    RecordingFormHost host;
+    QWidget parent;
+    ComboBox* combo = add_combo_box(&parent, u"Combo1"_s, u"PIC"_s, {0, 0, 975, 300}, u"mode"_s);
+    combo->addItems({u"PIC"_s, u"A51"_s, u"数组"_s, u"EMC"_s});
+    combo->setText(u"PIC"_s);
+    QObject::connect(combo, &ComboBox::edited, [&] { refuse_list_edit(*combo, host); });
+
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(combo->text(), u"A51"_s);
+    EXPECT_TRUE(host.messages.empty());
+
+    type(combo, u"x"_s);
+    EXPECT_EQ(combo->text(), QString());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0], u"只能在列表里选择型号"_s);
+}
+
+}  // namespace
