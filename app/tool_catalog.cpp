@@ -1,5 +1,6 @@
 #include "tool_catalog.h"
 
+#include "tools/tacho/form/tacho_form.h"
 #include "tools/units/form/unit_converter_form.h"
 
 std::vector<ToolWindow> tool_catalog() {
@@ -8,7 +9,7 @@ std::vector<ToolWindow> tool_catalog() {
         placeholder_tool(QStringLiteral("七段码")),
         placeholder_tool(QStringLiteral("色环电阻")),
         placeholder_tool(QStringLiteral("秒表")),
-        placeholder_tool(QStringLiteral("转速表")),
+        {QStringLiteral("转速表"), [](FormHost& host) { return new TachoForm(host); }},
         placeholder_tool(QStringLiteral("PICCASM"), false),
         {QStringLiteral("单位换算"), [](FormHost& host) { return new UnitConverterForm(host); }},
     };

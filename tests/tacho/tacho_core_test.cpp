@@ -1,0 +1,262 @@
+#include "tests/support/fake_serial_device.h"
+#include "tests/support/recording_form_host.h"
+#include "tools/tacho/core/bar_graph.h"
+#include "tools/tacho/core/byte_log.h"
+#include "tools/tacho/core/serial_comm.h"
+#include "tools/tacho/core/speed.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(Speed, TurnsCountsIntoMillisecondsAndRevolutionsPerMinute) {
+    struct Case {
+        std::uint8_t high, low;
+        double ms;
+        std::int32_t rpm;
+    };
+    const Case cases[] = {
+        {0x00, 0x00, 1, 60000},     {0x00, 0xD0, 1, 60000},     {0x00, 0xD1, 1.0032, 59809},
+        {0x06, 0x40, 7.68, 7812},   {0x1F, 0x40, 38.4, 1562},   {0x27, 0x10, 48, 1250},
+        {0x30, 0x39, 59.256, 1013}, {0xFF, 0xFF, 314.568, 191},
+    };
+    for (const Case& c : cases) {
+        const Frame frame{{0x55, 0xAA, c.high, c.low, 0xFF}};
+        ASSERT_TRUE(frame.valid());
+        const Speed speed = speed_of(frame.count());
+        EXPECT_DOUBLE_EQ(speed.ms, c.ms) << int(c.high) << " " << int(c.low);
+        EXPECT_EQ(speed.rpm, c.rpm) << int(c.high) << " " << int(c.low);
+    }
+}
+
+TEST(Speed, OnlyTheThreeMarkersMakeAFrameValid) {
+    const std::pair<Frame, bool> cases[] = {
+        {{{0x55, 0xAA, 0x27, 0x10, 0xFF}}, true},  {{{0x55, 0xAA, 0x55, 0xFF, 0xFF}}, true},
+        {{{0x55, 0xAA, 0x27, 0x10, 0xFE}}, false}, {{{0x55, 0x55, 0xAA, 0x27, 0x10}}, false},
+        {{{0x54, 0xAA, 0x27, 0x10, 0xFF}}, false},
+    };
+    for (const auto& [frame, valid] : cases) {
+        EXPECT_EQ(frame.valid(), valid);
+    }
+}
+
+TEST(SpeedAverage, AveragesEveryTwelveSpeedsHalvesToEven) {
+    SpeedAverage average;
+    for (int i = 0; i < 11; ++i) {
+        EXPECT_FALSE(average.add(1250));
+    }
+    EXPECT_EQ(average.add(1250), 1250);
+    EXPECT_EQ(average.count(), 0);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_FALSE(average.add(1250));
+    }
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(average.add(1251));
+    }
+    EXPECT_EQ(average.add(1251), 1250);  // 1250.5
+    for (int i = 0; i < 11; ++i) {
+        average.add(60000);
+    }
+    EXPECT_EQ(average.add(60000), 60000);
+}
+
+struct LimitCase {
+    const char* upper;
+    const char* lower;
+    std::vector<LimitFailure> failures;
+    double scale_lower;
+    std::int32_t step;
+};
+
+TEST(Limits, AreCheckedUpperLowerThenOrder) {
+    const auto reset_upper = LimitFailure{u"100"_s, std::nullopt};
+    const auto reset_lower = LimitFailure{std::nullopt, u"0"_s};
+    const auto reset_both = LimitFailure{u"100"_s, u"0"_s};
+    const LimitCase cases[] = {
+        {"100", "000", {}, 0, 5},
+        {"2000", "1000", {}, 1000, 45},
+        {"100", "20", {}, 20, 4},
+        {" 100 ", "20", {}, 20, 4},
+        {"500", "500", {}, 500, 0},
+        {"abc", "000", {reset_upper}, 0, 5},
+        {"", "000", {reset_upper}, 0, 5},
+        {"100", "x", {reset_lower}, 0, 5},
+        {"abc", "xyz", {reset_upper, reset_lower}, 0, 5},
+        {"50", "100", {reset_both}, 0, 5},
+        {"abc", "200", {reset_upper, reset_both}, 0, 5},
+        {"5", "abc", {reset_lower}, 0, 0},
+        {"1e11", "0", {reset_both}, 0, 5},  // step beyond 32 bits
+        {"4.7e10", "0", {}, 0, 2136363636},
+        {"1e400", "0", {reset_upper}, 0, 5},
+        {"-50", "-100", {}, -100, 2},
+    };
+    for (const LimitCase& c : cases) {
+        const LimitReview review =
+            review_limits(QString::fromLatin1(c.upper), QString::fromLatin1(c.lower));
+        ASSERT_EQ(review.failures.size(), c.failures.size()) << c.upper << " " << c.lower;
+        for (std::size_t i = 0; i < c.failures.size(); ++i) {
+            EXPECT_EQ(review.failures[i].upper, c.failures[i].upper) << c.upper << " " << c.lower;
+            EXPECT_EQ(review.failures[i].lower, c.failures[i].lower) << c.upper << " " << c.lower;
+        }
+        EXPECT_EQ(review.scale.lower, c.scale_lower) << c.upper << " " << c.lower;
+        EXPECT_EQ(review.scale.step, c.step) << c.upper << " " << c.lower;
+    }
+}
+
+TEST(BarGraph, LightsSegmentsStrictlyAboveTheirThresholds) {
+    struct Case {
+        std::int32_t rpm;
+        BarScale scale;
+        int lit;
+    };
+    const Case cases[] = {
+        {1250, {1000, 45}, 5}, {1225, {1000, 45}, 4}, {1226, {1000, 45}, 5}, {110, {0, 5}, 21},
+        {111, {0, 5}, 22},     {5, {0, 5}, 0},        {6, {0, 5}, 1},        {60000, {0, 5}, 22},
+        {501, {500, 0}, 22},   {500, {500, 0}, 0},    {191, {1000, 45}, 0},  {-5, {-100, 2}, 22},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(lit_segments(c.rpm, c.scale), c.lit) << c.rpm;
+    }
+}
+
+TEST(BarGraph, ColoursRunFromMagentaAtTheBottomToRedAtTheTop) {
+    const Rgb magenta{255, 0, 255}, blue{0, 0, 255}, cyan{0, 255, 255}, green{0, 255, 0},
+        yellow{255, 255, 0}, orange{255, 128, 0}, red{255, 0, 0};
+    const Rgb expected[kBarSegments] = {
+        magenta, magenta, magenta, blue,   blue,   blue,   cyan,   cyan, cyan, green, green,
+        green,   yellow,  yellow,  yellow, orange, orange, orange, red,  red,  red,   red};
+    for (int k = 1; k <= kBarSegments; ++k) {
+        EXPECT_EQ(segment_colour(k), expected[k - 1]) << k;
+    }
+}
+
+TEST(ByteLog, WritesEveryByteInDecimalWithCrLf) {
+    ByteLog log;
+    EXPECT_EQ(log.text(), QString());
+    const std::uint8_t frame[] = {0x55, 0xAA, 0x27, 0x10, 0xFF};
+    log.append(frame, 5);
+    const std::uint8_t zero[] = {0, 7};
+    log.append(zero, 2);
+    EXPECT_EQ(log.text(), u"85\r\n170\r\n39\r\n16\r\n255\r\n0\r\n7\r\n"_s);
+    EXPECT_EQ(log.size(), 7u);
+    EXPECT_EQ(log.line(4), u"255"_s);
+}
+
+TEST(SerialSettings, ReadBaudParityDataAndStopBits) {
+    const auto line = parse_serial_settings(u"9600,N,8,1"_s);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->baud, 9600);
+    EXPECT_EQ(line->parity, 'N');
+    EXPECT_EQ(line->data_bits, 8);
+    EXPECT_EQ(line->stop_bits, 1);
+    EXPECT_EQ(parse_serial_settings(u"19200,e,7,2"_s)->parity, 'E');
+    for (const QString& bad : {u""_s, u"9600,N,8"_s, u"fast,N,8,1"_s, u"9600,X,8,1"_s,
+                               u"9600,N,9,1"_s, u"9600,N,8,3"_s, u"-1,N,8,1"_s}) {
+        EXPECT_FALSE(parse_serial_settings(bad)) << bad.toStdString();
+    }
+}
+
+// The serial component over a fake device.
+class SerialCommTest : public ::testing::Test {
+protected:
+    SerialCommTest() {
+        m_host.make_serial_port = [this](int number) {
+            m_numbers.push_back(number);
+            auto device = std::make_unique<FakeSerialDevice>();
+            device->opens = m_opens;
+            m_device = device.get();
+            return device;
+        };
+        QObject::connect(&m_comm, &SerialComm::OnComm, [this] {
+            ++m_events;
+            if (m_read_on_event) {
+                m_comm.Input();
+            }
+        });
+    }
+
+    void settle() { QCoreApplication::processEvents(); }
+
+    RecordingFormHost m_host;
+    SerialComm m_comm{m_host, nullptr};
+    FakeSerialDevice* m_device = nullptr;
+    std::vector<int> m_numbers;
+    bool m_opens = true;
+    bool m_read_on_event = true;
+    int m_events = 0;
+};
+
+TEST_F(SerialCommTest, OpensTheNumberedPortWithItsSettings) {
+    m_comm.setCommPort(1);
+    EXPECT_TRUE(m_comm.setSettings(u"9600,N,8,1"_s));
+    EXPECT_FALSE(m_comm.setSettings(u"garbage"_s));
+    EXPECT_EQ(m_comm.Settings(), u"9600,N,8,1"_s);
+    EXPECT_FALSE(m_comm.PortOpen());
+    EXPECT_TRUE(m_comm.setPortOpen(true));
+    EXPECT_TRUE(m_comm.PortOpen());
+    EXPECT_EQ(m_numbers, std::vector<int>{1});
+    EXPECT_EQ(m_device->line.baud, 9600);
+    m_comm.setPortOpen(false);
+    EXPECT_FALSE(m_comm.PortOpen());
+}
+
+TEST_F(SerialCommTest, APortThatDoesNotOpenStaysClosed) {
+    m_opens = false;
+    EXPECT_FALSE(m_comm.setPortOpen(true));
+    EXPECT_FALSE(m_comm.PortOpen());
+}
+
+TEST_F(SerialCommTest, RaisesAReceiveEventPerByteWhileBytesWait) {
+    m_comm.setInputLen(1);
+    m_comm.setRThreshold(1);
+    m_comm.setPortOpen(true);
+    m_device->feed(QByteArray::fromHex("010203"));
+    EXPECT_EQ(m_comm.InBufferCount(), 3);
+    EXPECT_EQ(m_events, 0);  // events come from the event loop, one at a time
+    for (int i = 0; i < 5; ++i) {
+        settle();
+    }
+    EXPECT_EQ(m_events, 3);
+    EXPECT_EQ(m_comm.CommEvent(), SerialComm::kEventReceive);
+    EXPECT_EQ(m_comm.InBufferCount(), 0);
+}
+
+TEST_F(SerialCommTest, RaisesNothingWhileTheThresholdIsZero) {
+    m_comm.setInputLen(1);
+    m_comm.setPortOpen(true);
+    m_device->feed(QByteArray::fromHex("0102"));
+    settle();
+    EXPECT_EQ(m_events, 0);
+    m_comm.setRThreshold(1);  // bytes already waiting raise events now
+    settle();
+    settle();
+    EXPECT_EQ(m_events, 2);
+}
+
+TEST_F(SerialCommTest, InputReadsInputLenBytesAndCountZeroDiscards) {
+    m_comm.setPortOpen(true);
+    m_device->feed(QByteArray::fromHex("0102030405"));
+    m_comm.setInputLen(2);
+    EXPECT_EQ(m_comm.Input(), QByteArray::fromHex("0102"));
+    m_comm.setInputLen(0);
+    EXPECT_EQ(m_comm.Input(), QByteArray::fromHex("030405"));
+    m_device->feed(QByteArray::fromHex("06"));
+    m_comm.setInBufferCount(0);
+    EXPECT_EQ(m_comm.InBufferCount(), 0);
+}
+
+TEST_F(SerialCommTest, AFailedDeviceClosesThePortAndIsReported) {
+    int failures = 0;
+    QObject::connect(&m_comm, &SerialComm::failed, [&] { ++failures; });
+    m_comm.setPortOpen(true);
+    m_device->fail();
+    EXPECT_FALSE(m_comm.PortOpen());
+    settle();
+    EXPECT_EQ(failures, 1);
+}
+
+}  // namespace
