@@ -2,8 +2,9 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -15,8 +16,9 @@ QString multi_line_display(QString text) {
 
 // A single-line box shows its first line; the line ends stay in the text.
 QString single_line_display(const QString& text) {
-    const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    return end < 0 ? text : text.left(end);
+    const auto end =
+        std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+    return text.left(end - text.begin());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "shell/host/form_host.h"
 
+#include <QElapsedTimer>
 #include <QStringList>
 
 std::optional<SerialLine> parse_serial_settings(const QString& settings) {
@@ -113,24 +114,30 @@ QByteArray SerialComm::Input() {
     return m_device->read(m_input_len > 0 ? m_input_len : m_device->bytes_waiting());
 }
 
-// Receive events are queued, one at a time, so that a handler never runs inside another and
-// the window gets its turn between two events.
+// The first receive event of a burst comes from the event loop; while bytes keep waiting the
+// next ones follow at once, each after the last handler has returned, until a short time slice
+// is used up. The window then repaints and takes input once per slice rather than once per
+// frame, and a handler never runs inside another.
 void SerialComm::schedule_receive_event() {
     if (m_event_queued || m_r_threshold <= 0 || InBufferCount() < m_r_threshold) {
         return;
     }
     m_event_queued = true;
-    QMetaObject::invokeMethod(this, &SerialComm::raise_receive_event, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &SerialComm::raise_receive_events, Qt::QueuedConnection);
 }
 
-void SerialComm::raise_receive_event() {
+void SerialComm::raise_receive_events() {
     m_event_queued = false;
-    if (m_r_threshold <= 0 || InBufferCount() < m_r_threshold) {
-        return;
+    QElapsedTimer slice;
+    slice.start();
+    while (m_r_threshold > 0 && InBufferCount() >= m_r_threshold) {
+        if (slice.elapsed() >= kSliceMs) {
+            schedule_receive_event();
+            return;
+        }
+        m_comm_event = kEventReceive;
+        emit OnComm();
     }
-    m_comm_event = kEventReceive;
-    emit OnComm();
-    schedule_receive_event();  // again while unread bytes remain
 }
 
 void SerialComm::on_device_failed() {

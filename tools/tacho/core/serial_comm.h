@@ -20,6 +20,8 @@ public:
     static constexpr int kEventReceive = 2;  // CommEvent: data received
     static constexpr int kInputText = 0;     // InputMode
     static constexpr int kInputBinary = 1;
+    // Longest run of receive events before the window gets its turn.
+    static constexpr int kSliceMs = 10;
 
     SerialComm(FormHost& host, QObject* parent);
     ~SerialComm() override;
@@ -60,7 +62,7 @@ signals:
 
 private:
     void schedule_receive_event();
-    void raise_receive_event();
+    void raise_receive_events();
     void on_device_failed();
 
     FormHost& m_host;

@@ -1,0 +1,196 @@
+// Feeds frames through the tachometer window (offscreen, fake serial port) and prints the
+// frame rate, the cost of a frame as the byte log grows, the memory a logged byte takes, and
+// the processor time used while half a frame waits on a real (pseudo-terminal) serial line.
+
+#include "shell/host/form_host.h"
+#include "shell/qt_host/qt_serial_device.h"
+#include "shell/widgets/look.h"
+#include "tests/support/fake_serial_device.h"
+#include "tools/tacho/form/byte_log_view.h"
+#include "tools/tacho/form/tacho_form.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+
+namespace {
+
+// Messages are counted, not shown; the port is whatever the benchmark puts behind it.
+class BenchHost : public FormHost {
+public:
+    void message(const QString&) override { ++messages; }
+    std::optional<QString> open_file(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<QString> save_file(const FileDialogSpec&) override { return std::nullopt; }
+    bool start_program(const QString&) override { return false; }
+    void beep() override {}
+    QTime time_of_day() override { return QTime::currentTime(); }
+    std::unique_ptr<SerialDevice> serial_port(int) override { return make_port(); }
+    void wait_for_events() override {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+    int messages = 0;
+    std::function<std::unique_ptr<SerialDevice>()> make_port;
+};
+
+long resident_bytes() {
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+double cpu_seconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+// Frames whose speed wanders between 1041 and 1250 r/min, so the bar moves.
+QByteArray frames(int count, int& next) {
+    QByteArray bytes;
+    bytes.reserve(count * 5);
+    for (int i = 0; i < count; ++i, ++next) {
+        const int t = 10000 + (next % 2000);
+        bytes.append(char(0x55))
+            .append(char(0xAA))
+            .append(char(t >> 8))
+            .append(char(t & 0xFF))
+            .append(char(0xFF));
+    }
+    return bytes;
+}
+
+void run_frames() {
+    BenchHost host;
+    FakeSerialDevice* device = nullptr;
+    host.make_port = [&] {
+        auto port = std::make_unique<FakeSerialDevice>();
+        device = port.get();
+        return port;
+    };
+    TachoForm form(host);
+    form.load();
+    form.show();
+    form.findChild<TextBox*>(QStringLiteral("Text2"))->setText(QStringLiteral("2000"));
+    form.findChild<TextBox*>(QStringLiteral("Text3"))->setText(QStringLiteral("1000"));
+    form.findChild<QPushButton*>(QStringLiteral("Command66"))->click();
+    const auto* log = form.findChild<ByteLogView*>(QStringLiteral("Text1"));
+
+    int next = 0;
+    const auto feed = [&](int count) {
+        device->feed(frames(count, next));
+        while (form.port()->InBufferCount() > 0) {
+            QCoreApplication::processEvents();
+        }
+        QCoreApplication::processEvents();  // the last paint
+    };
+    // Seconds per frame with the log at its present length: the median of five batches.
+    const auto cost = [&](int batch) {
+        std::vector<double> costs;
+        for (int i = 0; i < 5; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            feed(batch);
+            costs.push_back(timer.nsecsElapsed() / 1e9 / batch);
+        }
+        std::sort(costs.begin(), costs.end());
+        return costs[2];
+    };
+
+    std::printf("Tachometer window, fake serial port, offscreen\n");
+    std::printf("%-26s %14s %14s\n", "logged frames", "us per frame", "frames per s");
+    feed(1000);
+    const long resident_at_start = resident_bytes();
+    const std::size_t logged_at_start = log->log().size();
+    double first_cost = 0;
+    for (const int target : {1000, 100000, 1000000}) {
+        while (static_cast<int>(log->log().size() / 5) < target) {
+            feed(std::min(20000, target - static_cast<int>(log->log().size() / 5)));
+        }
+        const double seconds = cost(5000);
+        if (target == 1000) {
+            first_cost = seconds;
+        }
+        std::printf("%-26d %14.2f %14.0f\n", target, seconds * 1e6, 1 / seconds);
+        if (target == 1000000) {
+            std::printf("cost at 1M / cost at 1k: %.2f\n", seconds / first_cost);
+        }
+    }
+    const double added = resident_bytes() - resident_at_start;
+    const double bytes_logged = double(log->log().size() - logged_at_start);
+    std::printf("memory per logged byte: %.2f bytes (resident set), %.2f bytes (log store)\n",
+                added / bytes_logged, double(log->log().capacity_bytes()) / log->log().size());
+    std::printf("messages shown: %d (1 expected: the start)\n\n", host.messages);
+}
+
+void run_half_frame_wait() {
+    termios raw{};
+    cfmakeraw(&raw);
+    char name[256] = {};
+    int master = -1;
+    int slave = -1;
+    if (openpty(&master, &slave, name, &raw, nullptr) != 0) {
+        std::printf("no pseudo-terminal: half-frame wait not measured\n");
+        return;
+    }
+    ::close(slave);
+    BenchHost host;
+    const QString device = QString::fromLocal8Bit(name);
+    host.make_port = [&] { return std::make_unique<QtSerialDevice>(device); };
+    TachoForm form(host);
+    form.load();
+    form.show();
+    form.findChild<QPushButton*>(QStringLiteral("Command66"))->click();
+    const auto* speed = form.findChild<TextBox*>(QStringLiteral("文本框7"));
+
+    const auto send = [master](const char* hex) {
+        const QByteArray bytes = QByteArray::fromHex(hex);
+        if (::write(master, bytes.constData(), bytes.size()) != bytes.size()) {
+            std::perror("write");
+        }
+    };
+    QTimer::singleShot(5000, [&] { send("2710FF"); });
+    QElapsedTimer wall;
+    wall.start();
+    const double cpu_before = cpu_seconds();
+    send("55AA");
+    while (speed->text() != QStringLiteral("1250\r\n") && wall.elapsed() < 15000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    const double cpu = cpu_seconds() - cpu_before;
+    const double seconds = wall.nsecsElapsed() / 1e9;
+    std::printf("Half a frame waiting on a pseudo-terminal serial line\n");
+    std::printf("wall %.2f s, processor %.4f s: %.3f %% of one core; frame %s\n", seconds, cpu,
+                100 * cpu / seconds,
+                speed->text() == QStringLiteral("1250\r\n") ? "completed" : "LOST");
+    ::close(master);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    prepare_application(app);
+    run_frames();
+    run_half_frame_wait();
+    return 0;
+}
