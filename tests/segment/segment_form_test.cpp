@@ -165,7 +165,7 @@ TEST_F(SegmentFormTest, BitEntry) {
         {u"SEG_A", u"6.6", false, false, u"retlw  0x01;8"},
         {u"SEG_A", u"-3", false, false, u"retlw  0x81;8"},
         {u"SEG_A", u"-1e400", true, false, u"retlw  0x81;8"},
-        {u"SEG_A", u"-65533", true, false, u"retlw  0x81;8"},
+        {u"SEG_A", u"-65536", true, false, u"retlw  0x81;8"},
         {u"SEG_A", u"-0.5", false, false, u"retlw  0x80;8"},
         {u"SEG_C", u"2.5", false, false, u"retlw  0x21;8"},
         {u"SEG_B", u"7", false, false, nullptr},
