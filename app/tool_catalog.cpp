@@ -1,12 +1,13 @@
 #include "tool_catalog.h"
 
+#include "tools/segment/form/segment_form.h"
 #include "tools/tacho/form/tacho_form.h"
 #include "tools/units/form/unit_converter_form.h"
 
 std::vector<ToolWindow> tool_catalog() {
     return {
         placeholder_tool(QStringLiteral("真值表")),
-        placeholder_tool(QStringLiteral("七段码")),
+        {QStringLiteral("七段码"), [](FormHost& host) { return new SegmentForm(host); }},
         placeholder_tool(QStringLiteral("色环电阻")),
         placeholder_tool(QStringLiteral("秒表")),
         {QStringLiteral("转速表"), [](FormHost& host) { return new TachoForm(host); }},
