@@ -35,6 +35,8 @@ void set_background(QWidget* widget, const QColor& colour) {
         palette.setColor(QPalette::Base, colour);
     }
     widget->setPalette(palette);
+    // Buttons fill from their Button role; an option button's background is its Window colour.
+    widget->setBackgroundRole(QPalette::Window);
     widget->setAutoFillBackground(true);
 }
 

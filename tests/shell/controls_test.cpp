@@ -34,6 +34,17 @@ TEST(Fonts, SongFacesResolveToAnInstalledChineseFace) {
     }
 }
 
+TEST(Look, BackgroundFillsLabelsAndOptionButtons) {
+    QWidget parent;
+    QWidget* controls[] = {add_label(&parent, u"Label1"_s, u"x"_s, {0, 0, 1500, 375}),
+                           add_option(&parent, u"Option1"_s, u"x"_s, {0, 600, 1500, 375})};
+    for (QWidget* control : controls) {
+        set_background(control, rgb(192, 255, 255));
+        EXPECT_EQ(control->grab().toImage().pixelColor(control->width() - 2, 1), rgb(192, 255, 255))
+            << control->objectName().toStdString();
+    }
+}
+
 class TextBoxTest : public ::testing::TestWithParam<TextBox::Lines> {
 protected:
     QWidget m_parent;
