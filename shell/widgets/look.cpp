@@ -64,13 +64,15 @@ QFont styled(const QString& family, double points, int style) {
     return font;
 }
 
-// Song-style faces first, as they match 宋体 best; any CJK face beats none.
+// 宋体 and 新宋体 draw Latin letters and spaces half as wide as Chinese characters, and the
+// windows' captions are spaced for that (band numbers over stripes, hints split by spaces), so
+// a face with the same metrics comes first; any CJK face beats none.
 void substitute_song_faces() {
     const QStringList installed = QFontDatabase::families();
     QStringList faces;
     for (const char* candidate :
-         {"Noto Serif CJK SC", "Noto Sans CJK SC", "AR PL UMing CN", "WenQuanYi Zen Hei",
-          "WenQuanYi Micro Hei", "Droid Sans Fallback"}) {
+         {"Noto Sans Mono CJK SC", "Noto Serif CJK SC", "Noto Sans CJK SC", "AR PL UMing CN",
+          "WenQuanYi Zen Hei", "WenQuanYi Micro Hei", "Droid Sans Fallback"}) {
         if (installed.contains(QString::fromLatin1(candidate))) {
             faces.append(QString::fromLatin1(candidate));
         }

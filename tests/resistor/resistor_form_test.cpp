@@ -10,13 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-// Failures show texts and colours as a person reads them.
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-void PrintTo(const QColor& colour, std::ostream* out) {
-    *out << colour.name().toStdString();
-}
 
 namespace {
 

@@ -15,10 +15,6 @@
 
 using namespace Qt::StringLiterals;
 
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 const QString kDash = u"--------------"_s;

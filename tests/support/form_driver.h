@@ -1,9 +1,16 @@
 #pragma once
 
+#include "qt_printers.h"
+
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+inline void PrintTo(const QColor& colour, std::ostream* out) {
+    *out << colour.name().toStdString();
+}
 
 // Finds controls by their names and works them as a user would: clicks and keystrokes.
 

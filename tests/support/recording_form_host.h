@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qt_printers.h"
 #include "shell/host/form_host.h"
 
 #include <deque>
