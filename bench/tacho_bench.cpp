@@ -29,8 +29,8 @@ namespace {
 class BenchHost : public FormHost {
 public:
     void message(const QString&) override { ++messages; }
-    std::optional<QString> open_file(const FileDialogSpec&) override { return std::nullopt; }
-    std::optional<QString> save_file(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<QString> open_file(const FileDialogOptions&) override { return std::nullopt; }
+    std::optional<QString> save_file(const FileDialogOptions&) override { return std::nullopt; }
     bool start_program(const QString&) override { return false; }
     void beep() override {}
     QTime time_of_day() override { return QTime::currentTime(); }

@@ -5,7 +5,7 @@
 
 // What a form asks of an open or save dialog. Cancelling is never an error: the dialog then
 // answers with no file name.
-struct FileDialogSpec {
+struct FileDialogOptions {
     QString title;              // empty: the dialog's own title
     QString filter;             // description and pattern pairs, all separated by "|"
     QString default_extension;  // ".txt"; added to a typed name that has none

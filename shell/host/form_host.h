@@ -20,8 +20,8 @@ public:
     virtual void message(const QString& prompt) = 0;
 
     // The chosen file name, or nothing when the user cancels.
-    virtual std::optional<QString> open_file(const FileDialogSpec& dialog) = 0;
-    virtual std::optional<QString> save_file(const FileDialogSpec& dialog) = 0;
+    virtual std::optional<QString> open_file(const FileDialogOptions& dialog) = 0;
+    virtual std::optional<QString> save_file(const FileDialogOptions& dialog) = 0;
 
     // Starts a program by name without waiting for it; false when it cannot be started.
     virtual bool start_program(const QString& program) = 0;

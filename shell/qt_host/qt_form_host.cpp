@@ -13,19 +13,19 @@ namespace {
 
 const QString kTitle = QStringLiteral("Brevik");
 
-std::optional<QString> run_dialog(const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(QApplication::activeWindow(), spec.title);
+std::optional<QString> run_dialog(const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(QApplication::activeWindow(), options.title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
-    dialog.setNameFilters(name_filters(spec.filter));
-    QString suffix = spec.default_extension;
+    dialog.setNameFilters(name_filters(options.filter));
+    QString suffix = options.default_extension;
     if (suffix.startsWith(u'.')) {
         suffix.remove(0, 1);
     }
     dialog.setDefaultSuffix(suffix);
-    if (!spec.file_name.isEmpty()) {
-        dialog.selectFile(spec.file_name);
+    if (!options.file_name.isEmpty()) {
+        dialog.selectFile(options.file_name);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -61,11 +61,11 @@ void QtFormHost::message(const QString& prompt) {
     box.exec();
 }
 
-std::optional<QString> QtFormHost::open_file(const FileDialogSpec& dialog) {
+std::optional<QString> QtFormHost::open_file(const FileDialogOptions& dialog) {
     return run_dialog(dialog, QFileDialog::AcceptOpen);
 }
 
-std::optional<QString> QtFormHost::save_file(const FileDialogSpec& dialog) {
+std::optional<QString> QtFormHost::save_file(const FileDialogOptions& dialog) {
     return run_dialog(dialog, QFileDialog::AcceptSave);
 }
 

@@ -7,8 +7,8 @@
 class QtFormHost : public FormHost {
 public:
     void message(const QString& prompt) override;
-    std::optional<QString> open_file(const FileDialogSpec& dialog) override;
-    std::optional<QString> save_file(const FileDialogSpec& dialog) override;
+    std::optional<QString> open_file(const FileDialogOptions& dialog) override;
+    std::optional<QString> save_file(const FileDialogOptions& dialog) override;
     bool start_program(const QString& program) override;
     void beep() override;
     QTime time_of_day() override;

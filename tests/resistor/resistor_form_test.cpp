@@ -1,7 +1,6 @@
 #include "tools/resistor/form/resistor_form.h"
 #include "shell/widgets/look.h"
-#include "tests/support/form_driver.h"
-#include "tests/support/recording_form_host.h"
+#include "tests/support/form_test.h"
 
 #include <QPointer>
 
@@ -10,18 +9,10 @@
 
 using namespace Qt::StringLiterals;
 
-
 namespace {
 
-class ResistorFormTest : public ::testing::Test {
+class ResistorFormTest : public FormTest<ResistorForm> {
 protected:
-    void SetUp() override {
-        m_form = new ResistorForm(m_host);
-        m_form->load();
-        m_form->show();
-    }
-    void TearDown() override { delete m_form.data(); }
-
     // Colour buttons are found as a screen reader finds them, by band and colour name.
     QPushButton* colour_button(int band, QChar colour) {
         const auto buttons = m_form->findChildren<QPushButton*>();
@@ -52,9 +43,6 @@ protected:
         }
         return colours;
     }
-
-    RecordingFormHost m_host;
-    QPointer<ResistorForm> m_form;
 };
 
 TEST_F(ResistorFormTest, ColourButtonsStandInTheirColumns) {

@@ -1,7 +1,6 @@
 #include "tools/segment/form/segment_form.h"
 #include "shell/host/text_file.h"
-#include "tests/support/form_driver.h"
-#include "tests/support/recording_form_host.h"
+#include "tests/support/form_test.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -43,15 +42,8 @@ QStringList pic_lines(int column) {
 const QStringList kStandardOrder = {u"Command7"_s,  u"Command9"_s, u"Command13"_s, u"Command12"_s,
                                     u"Command11"_s, u"Command8"_s, u"Command10"_s};
 
-class SegmentFormTest : public ::testing::Test {
+class SegmentFormTest : public FormTest<SegmentForm> {
 protected:
-    void SetUp() override {
-        m_form = new SegmentForm(m_host);
-        m_form->load();
-        m_form->show();
-    }
-    void TearDown() override { delete m_form.data(); }
-
     TextBox* box(const QString& name) { return control<TextBox>(m_form, name); }
     ComboBox* combo() { return control<ComboBox>(m_form, u"Combo1"_s); }
     void press(const QString& name, int times = 1) {
@@ -90,9 +82,6 @@ protected:
         QTest::keyClick(box(name)->editor(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(box(name)->editor(), Qt::Key_V, Qt::ControlModifier);
     }
-
-    RecordingFormHost m_host;
-    QPointer<SegmentForm> m_form;
 };
 
 TEST_F(SegmentFormTest, AtLoadGivesTheCodesOfAllCharactersInBothDisplayTypes) {
@@ -171,7 +160,7 @@ TEST_F(SegmentFormTest, BitEntry) {
         const QString name = QString::fromUtf16(c.box);
         const QString text = QString::fromUtf16(c.text);
         SCOPED_TRACE(text.toStdString());
-        SetUp();
+        reopen();
         retype(box(u"SEG_H"_s), u"-1"_s);  // frees bit 0 for a refused letter
         letter();
         press(u"单步转换"_s);
@@ -191,7 +180,6 @@ TEST_F(SegmentFormTest, BitEntry) {
         if (c.all_seven) {
             EXPECT_EQ(convert_all().value(8), QString::fromUtf16(c.all_seven));
         }
-        TearDown();
         m_host.messages.clear();
     }
 }
@@ -267,7 +255,7 @@ TEST_F(SegmentFormTest, ConvertAllSavesTheTable) {
     m_host.answer_dialog(path);
     press(u"全部转换"_s);
     ASSERT_EQ(m_host.dialogs.size(), 1u);
-    const FileDialogSpec& dialog = m_host.dialogs[0].spec;
+    const FileDialogOptions& dialog = m_host.dialogs[0].options;
     EXPECT_EQ(
         QStringList({dialog.title, dialog.filter, dialog.default_extension, dialog.file_name}),
         QStringList({u"保存文件"_s, u"文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*"_s, u".txt"_s,

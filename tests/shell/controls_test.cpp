@@ -14,21 +14,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(Twips, FifteenMakeAPixel) {
-    EXPECT_EQ(to_pixels(15), 1);
-    EXPECT_EQ(to_pixels(375), 25);
-    EXPECT_EQ(to_pixels(10440, 7935), QSize(696, 529));
-    QWidget parent;
-    QPushButton* button = add_button(&parent, u"Command1"_s, u"七段码查询"_s, {600, 2280, 1215, 375});
-    EXPECT_EQ(button->geometry(), QRect(40, 152, 81, 25));
-    EXPECT_EQ(button->objectName(), u"Command1"_s);
-}
-
 TEST(Fonts, SongFacesResolveToAnInstalledChineseFace) {
     for (const QFont& font : {song_font(9), new_song_font(15, kBold | kItalic)}) {
         const QFontInfo info(font);
-        EXPECT_TRUE(QFontDatabase::writingSystems(info.family())
-                        .contains(QFontDatabase::SimplifiedChinese))
+        EXPECT_TRUE(
+            QFontDatabase::writingSystems(info.family()).contains(QFontDatabase::SimplifiedChinese))
             << info.family().toStdString();
         EXPECT_TRUE(QFontMetrics(font).inFont(u'说'));
     }
@@ -48,8 +38,8 @@ TEST(Look, BackgroundFillsLabelsAndOptionButtons) {
 class TextBoxTest : public ::testing::TestWithParam<TextBox::Lines> {
 protected:
     QWidget m_parent;
-    TextBox* m_box = add_text_box(&m_parent, u"Text1"_s, u"start"_s, {0, 0, 3000, 1500},
-                                  u"box"_s, GetParam(), TextBox::ScrollBars::kVertical);
+    TextBox* m_box = add_text_box(&m_parent, u"Text1"_s, u"start"_s, {0, 0, 3000, 1500}, u"box"_s,
+                                  GetParam(), TextBox::ScrollBars::kVertical);
     QSignalSpy m_changes{m_box, &TextBox::changed};
 };
 

@@ -1,6 +1,5 @@
 #include "shell/goodbye_window.h"
-#include "tests/support/form_driver.h"
-#include "tests/support/recording_form_host.h"
+#include "tests/support/form_test.h"
 
 #include <QPointer>
 #include <QTest>
@@ -10,30 +9,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class GoodbyeWindowTest : public ::testing::Test {
+class GoodbyeWindowTest : public FormTest<GoodbyeWindow> {
 protected:
-    void SetUp() override {
-        m_window = new GoodbyeWindow(m_host);
-        m_window->load();
-        m_window->show();
-    }
-    void TearDown() override { delete m_window.data(); }
-
-    RecordingFormHost m_host;
-    QPointer<GoodbyeWindow> m_window;
 };
 
 TEST_F(GoodbyeWindowTest, IsARedMaximizedWindowShapedLikeItsWords) {
-    EXPECT_EQ(m_window->windowTitle(), u"送客"_s);
-    EXPECT_EQ(m_window->objectName(), u"Form2"_s);
-    EXPECT_TRUE(m_window->windowState().testFlag(Qt::WindowMaximized));
-    EXPECT_EQ(m_window->palette().color(QPalette::Window), QColor(255, 0, 0));
-    EXPECT_EQ(m_window->font().pointSize(), 100);
-    EXPECT_TRUE(m_window->font().bold());
-    EXPECT_TRUE(m_window->font().italic());
+    EXPECT_EQ(m_form->windowTitle(), u"送客"_s);
+    EXPECT_EQ(m_form->objectName(), u"Form2"_s);
+    EXPECT_TRUE(m_form->windowState().testFlag(Qt::WindowMaximized));
+    EXPECT_EQ(m_form->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(m_form->font().pointSize(), 100);
+    EXPECT_TRUE(m_form->font().bold());
+    EXPECT_TRUE(m_form->font().italic());
 
-    const QRegion letters = m_window->letter_region();
-    EXPECT_EQ(m_window->mask(), letters);
+    const QRegion letters = m_form->letter_region();
+    EXPECT_EQ(m_form->mask(), letters);
     ASSERT_FALSE(letters.isEmpty());
     // The pieces start at x = 110 and y = 200: nothing above or left of them belongs to the
     // window, so clicks there fall through.
@@ -51,37 +41,30 @@ TEST_F(GoodbyeWindowTest, IsARedMaximizedWindowShapedLikeItsWords) {
 }
 
 TEST_F(GoodbyeWindowTest, ClosesItselfOnTheThirdTick) {
-    auto* timer = m_window->findChild<QTimer*>(u"Timer1"_s);
+    auto* timer = m_form->findChild<QTimer*>(u"Timer1"_s);
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 1000);
-    m_window->Timer1_Timer();
-    m_window->Timer1_Timer();
-    EXPECT_TRUE(m_window->is_loaded());
-    EXPECT_TRUE(m_window->isVisible());
-    m_window->Timer1_Timer();
-    EXPECT_FALSE(m_window->is_loaded());
-    EXPECT_FALSE(m_window->isVisible());
+    m_form->Timer1_Timer();
+    m_form->Timer1_Timer();
+    EXPECT_TRUE(m_form->is_loaded());
+    EXPECT_TRUE(m_form->isVisible());
+    m_form->Timer1_Timer();
+    EXPECT_FALSE(m_form->is_loaded());
+    EXPECT_FALSE(m_form->isVisible());
     flush_deletes();
-    EXPECT_TRUE(m_window.isNull());
-}
-
-TEST_F(GoodbyeWindowTest, IsGoneAboutThreeSecondsAfterLoading) {
-    QTest::qWait(2500);
-    ASSERT_FALSE(m_window.isNull());
-    EXPECT_TRUE(m_window->isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return m_window.isNull(); }, 2000));
+    EXPECT_TRUE(m_form.isNull());
 }
 
 TEST_F(GoodbyeWindowTest, DraggingALetterMovesTheWindow) {
-    const QRect first = *m_window->letter_region().begin();
+    const QRect first = *m_form->letter_region().begin();
     const QPoint on_letter = first.center();
-    ASSERT_TRUE(m_window->mask().contains(on_letter));
-    const QPoint before = m_window->pos();
-    QTest::mousePress(m_window, Qt::LeftButton, {}, on_letter);
-    QTest::mouseMove(m_window, on_letter + QPoint(30, 40));
-    QTest::mouseRelease(m_window, Qt::LeftButton, {}, on_letter + QPoint(30, 40));
-    EXPECT_EQ(m_window->pos(), before + QPoint(30, 40));
+    ASSERT_TRUE(m_form->mask().contains(on_letter));
+    const QPoint before = m_form->pos();
+    QTest::mousePress(m_form, Qt::LeftButton, {}, on_letter);
+    QTest::mouseMove(m_form, on_letter + QPoint(30, 40));
+    QTest::mouseRelease(m_form, Qt::LeftButton, {}, on_letter + QPoint(30, 40));
+    EXPECT_EQ(m_form->pos(), before + QPoint(30, 40));
 }
 
 }  // namespace

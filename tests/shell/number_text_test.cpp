@@ -126,12 +126,6 @@ TEST(NumberToText, UsesExponentFormForVeryLargeAndSmallValues) {
     }
 }
 
-TEST(NumberToText, ReadsBackAsTheSameText) {
-    for (const char* text : {"0.47", "1E+20", "1E-05", "-123.25", "99000000", "0.0001"}) {
-        EXPECT_EQ(number_to_text(text_to_number(QString::fromLatin1(text))).toStdString(), text);
-    }
-}
-
 struct RoundCase {
     double value;
     double rounded;
@@ -163,12 +157,6 @@ TEST(RoundToInt32, RefusesResultsOutsideTheRange) {
     EXPECT_EQ(round_to_int32(std::nan("")), std::nullopt);
     EXPECT_EQ(round_to_int32(kInf), std::nullopt);
     EXPECT_EQ(round_to_int32(100.0 / 22), 5);
-}
-
-TEST(RoundToSingle, LosesWhatAFloatCannotHold) {
-    EXPECT_EQ(round_to_single(2.5000000001), 2.5f);
-    EXPECT_EQ(round_half_even(round_to_single(2.5000000001)), 2.0);
-    EXPECT_EQ(round_to_single(0.1), 0.1f);
 }
 
 TEST(HexText, WritesCapitalDigitsWithoutLeadingZeros) {

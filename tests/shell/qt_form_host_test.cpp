@@ -69,8 +69,9 @@ TEST(QtFormHost, SaveDialogOffersTheNameAndCancelReturnsNothing) {
             << dialog->selectedFiles()[0].toStdString();
         dialog->reject();
     });
-    const auto chosen = host.save_file(
-        {u"保存文件"_s, u"文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*"_s, u".txt"_s, u"七段码查询"_s});
+    const auto chosen =
+        host.save_file({u"保存文件"_s, u"文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*"_s, u".txt"_s,
+                        u"七段码查询"_s});
     EXPECT_TRUE(seen);
     EXPECT_FALSE(chosen);
 }

@@ -1,5 +1,4 @@
 #include "shell/host/text_file.h"
-#include "shell/host/file_dialog.h"
 #include "shell/host/form_host.h"
 #include "shell/host/readme_text.h"
 #include "tests/support/recording_form_host.h"
@@ -74,12 +73,6 @@ TEST_F(TextFiles, WriteCreatesOrEmptiesTheFileAndEndsWithCrLf) {
     EXPECT_EQ(bytes_of(file), QByteArray("\r\n"));
 }
 
-TEST_F(TextFiles, WriteReportsWhyItFailed) {
-    const auto error = write_text_file(path(u"missing/out.txt"_s), u"x"_s);
-    ASSERT_TRUE(error);
-    EXPECT_FALSE(error->reason.isEmpty());
-}
-
 TEST_F(TextFiles, SaveTellsTheUserWhichFileFailedAndWhy) {
     RecordingFormHost host;
     const QString bad = path(u"missing/表.txt"_s);
@@ -115,16 +108,6 @@ TEST_F(TextFiles, ReadmeTextEndsEveryLineWithCrLf) {
 
 TEST_F(TextFiles, MissingReadmeGivesEmptyText) {
     EXPECT_EQ(readme_text(m_dir.path()), QString());
-}
-
-TEST(FileFilter, SplitsDescriptionsAndPatterns) {
-    const auto filters = parse_file_filter(u"文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*"_s);
-    ASSERT_EQ(filters.size(), 2);
-    EXPECT_EQ(filters[0].description, u"文本文件（*.TXT）"_s);
-    EXPECT_EQ(filters[0].pattern, u"*.txt"_s);
-    EXPECT_EQ(filters[1].description, u"所有文件（*.*）"_s);
-    EXPECT_EQ(filters[1].pattern, u"*.*"_s);
-    EXPECT_EQ(parse_file_filter(u"dangling"_s).size(), 0);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ void RecordingFormHost::message(const QString& prompt) {
     }
 }
 
-std::optional<QString> RecordingFormHost::answer(DialogKind kind, const FileDialogSpec& dialog) {
+std::optional<QString> RecordingFormHost::answer(DialogKind kind, const FileDialogOptions& dialog) {
     dialogs.push_back({kind, dialog});
     if (m_answers.empty()) {
         ADD_FAILURE() << "a dialog was shown that the test did not expect: "
@@ -26,11 +26,11 @@ std::optional<QString> RecordingFormHost::answer(DialogKind kind, const FileDial
     return next;
 }
 
-std::optional<QString> RecordingFormHost::open_file(const FileDialogSpec& dialog) {
+std::optional<QString> RecordingFormHost::open_file(const FileDialogOptions& dialog) {
     return answer(DialogKind::kOpen, dialog);
 }
 
-std::optional<QString> RecordingFormHost::save_file(const FileDialogSpec& dialog) {
+std::optional<QString> RecordingFormHost::save_file(const FileDialogOptions& dialog) {
     return answer(DialogKind::kSave, dialog);
 }
 

@@ -14,7 +14,7 @@ public:
     enum class DialogKind { kOpen, kSave };
     struct DialogCall {
         DialogKind kind;
-        FileDialogSpec spec;
+        FileDialogOptions options;
     };
 
     // The answers of the next dialogs, in order: a file name, or std::nullopt for cancel. A
@@ -24,8 +24,8 @@ public:
     }
 
     void message(const QString& prompt) override;
-    std::optional<QString> open_file(const FileDialogSpec& dialog) override;
-    std::optional<QString> save_file(const FileDialogSpec& dialog) override;
+    std::optional<QString> open_file(const FileDialogOptions& dialog) override;
+    std::optional<QString> save_file(const FileDialogOptions& dialog) override;
     bool start_program(const QString& program) override;
     void beep() override { ++beeps; }
     QTime time_of_day() override { return now; }
@@ -48,7 +48,7 @@ public:
     std::function<std::unique_ptr<SerialDevice>(int)> make_serial_port;
 
 private:
-    std::optional<QString> answer(DialogKind kind, const FileDialogSpec& dialog);
+    std::optional<QString> answer(DialogKind kind, const FileDialogOptions& dialog);
 
     std::deque<QString> m_answers;  // a null text cancels
 };

@@ -1,11 +1,9 @@
 #include "shell/qt_host/qt_serial_device.h"
-#include "tests/support/form_driver.h"
-#include "tests/support/recording_form_host.h"
+#include "tests/support/form_test.h"
 #include "tools/tacho/form/byte_log_view.h"
 #include "tools/tacho/form/tacho_form.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -19,7 +17,7 @@ namespace {
 
 // The tachometer on a real serial line: a pseudo-terminal stands behind serial port 1, and the
 // test writes the board's bytes into its other end.
-class SerialLineTest : public ::testing::Test {
+class SerialLineTest : public FormTest<TachoForm> {
 protected:
     void SetUp() override {
         termios raw{};
@@ -35,12 +33,10 @@ protected:
         };
         // Waits as the program does: blocked until something happens.
         m_host.on_wait = [] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); };
-        m_form = new TachoForm(m_host);
-        m_form->load();
-        m_form->show();
+        FormTest::SetUp();
     }
     void TearDown() override {
-        delete m_form.data();
+        FormTest::TearDown();
         close_master();
     }
 
@@ -57,8 +53,6 @@ protected:
     QString text(const QString& name) { return control<TextBox>(m_form, name)->text(); }
 
     int m_master = -1;
-    RecordingFormHost m_host;
-    QPointer<TachoForm> m_form;
 };
 
 TEST_F(SerialLineTest, FramesOnTheLineShowAsSpeeds) {

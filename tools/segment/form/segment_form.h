@@ -86,5 +86,5 @@ private:
     QPushButton* Command12;  // bottom
     QPushButton* Command13;  // lower right
     TextBox* 文本框;
-    FileDialogSpec CommonDialog1;
+    FileDialogOptions CommonDialog1;
 };

@@ -2,6 +2,8 @@
 
 #include "shell/host/number_text.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kUpperReset = QStringLiteral("100");
@@ -47,23 +49,15 @@ int lit_segments(std::int32_t rpm, const BarScale& scale) {
 }
 
 Rgb segment_colour(int k) {
-    if (k <= 3) {
-        return {255, 0, 255};  // magenta
-    }
-    if (k <= 6) {
-        return {0, 0, 255};  // blue
-    }
-    if (k <= 9) {
-        return {0, 255, 255};  // cyan
-    }
-    if (k <= 12) {
-        return {0, 255, 0};  // green
-    }
-    if (k <= 15) {
-        return {255, 255, 0};  // yellow
-    }
-    if (k <= 18) {
-        return {255, 128, 0};  // orange
-    }
-    return {255, 0, 0};  // red
+    // Three segments to a colour from the bottom up; the top four are red.
+    static constexpr Rgb kColours[] = {
+        {255, 0, 255},  // magenta
+        {0, 0, 255},    // blue
+        {0, 255, 255},  // cyan
+        {0, 255, 0},    // green
+        {255, 255, 0},  // yellow
+        {255, 128, 0},  // orange
+        {255, 0, 0},    // red
+    };
+    return kColours[std::min((k - 1) / 3, 6)];
 }
