@@ -23,6 +23,12 @@ QStringList split_lines(const QString& text) {
     return lines;
 }
 
+QString with_line_feeds(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
 QString decode_text(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8(bytes);  // a leading byte-order mark is skipped

@@ -17,6 +17,9 @@ struct TextFileError {
 // not part of the line. A lone LF stays inside its line. Empty data gives no lines.
 QStringList split_lines(const QString& text);
 
+// `text` with every CR LF and lone CR turned into LF, as editors and message boxes break lines.
+QString with_line_feeds(QString text);
+
 // Decodes file bytes: UTF-8 when they are valid UTF-8, otherwise GB18030.
 QString decode_text(const QByteArray& bytes);
 

@@ -2,6 +2,7 @@
 
 #include "qt_serial_device.h"
 #include "serial_port_name.h"
+#include "shell/host/text_file.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -36,10 +37,7 @@ std::optional<QString> run_dialog(const FileDialogOptions& options, QFileDialog:
 }  // namespace
 
 QString displayed_prompt(const QString& prompt) {
-    QString shown = prompt;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(u'\r', u'\n');
-    return shown;
+    return with_line_feeds(prompt);
 }
 
 QStringList name_filters(const QString& filter) {

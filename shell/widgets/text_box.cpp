@@ -1,5 +1,7 @@
 #include "text_box.h"
 
+#include "shell/host/text_file.h"
+
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -7,12 +9,6 @@
 #include <algorithm>
 
 namespace {
-
-QString multi_line_display(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
 
 // A single-line box shows its first line; the line ends stay in the text.
 QString single_line_display(const QString& text) {
@@ -62,7 +58,7 @@ void TextBox::show_text() {
     if (m_line) {
         m_line->setText(single_line_display(m_text));
     } else {
-        m_memo->setPlainText(multi_line_display(m_text));
+        m_memo->setPlainText(with_line_feeds(m_text));
     }
     m_showing = false;
 }
