@@ -1,18 +1,36 @@
 #include "tool_catalog.h"
 
+#include "shell/widgets/look.h"
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/form/segment_form.h"
 #include "tools/tacho/form/tacho_form.h"
 #include "tools/units/form/unit_converter_form.h"
 
-std::vector<ToolWindow> tool_catalog() {
+namespace {
+
+template <typename Window>
+Form* make(FormHost& host) {
+    return new Window(host);
+}
+
+}  // namespace
+
+ToolCatalog tool_catalog() {
+    const QColor tool = rgb(128, 255, 128);
+    const QColor standard;
     return {
-        placeholder_tool(QStringLiteral("真值表")),
-        {QStringLiteral("七段码"), [](FormHost& host) { return new SegmentForm(host); }},
-        {QStringLiteral("色环电阻"), [](FormHost& host) { return new ResistorForm(host); }},
-        placeholder_tool(QStringLiteral("秒表")),
-        {QStringLiteral("转速表"), [](FormHost& host) { return new TachoForm(host); }},
-        placeholder_tool(QStringLiteral("PICCASM"), false),
-        {QStringLiteral("单位换算"), [](FormHost& host) { return new UnitConverterForm(host); }},
+        {"Command2", "传感器阻值", 2760, tool, true, "真值表", placeholder_window("真值表")},
+        {"Command1", "七段码查询", 2280, tool, true, "七段码", make<SegmentForm>},
+        {"Command4", "色环电阻", 1320, tool, true, "色环电阻", make<ResistorForm>},
+        {"Command5", "秒表", 840, tool, true, "秒表", placeholder_window("秒表")},
+        {"Command3", "转速表", 3240, tool, true, "转速表", make<TachoForm>},
+        // The listing tool is never minimized by a launch.
+        {"Command11", "PICC TO ASM", 5160, standard, false, "PICCASM",
+         placeholder_window("PICCASM"), false},
+        {"Command9", "单位换算", 1800, standard, false, "单位换算", make<UnitConverterForm>},
+        // Tools the program does not contain.
+        {"Command6", "串口工具", 3720, standard, false, {}, {}},
+        {"Command7", "红外读码器", 4200, standard, false, {}, {}},
+        {"Command8", "字模", 4680, standard, false, {}, {}},
     };
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "shell/tool_window.h"
+#include "shell/tool_entry.h"
 
-#include <vector>
-
-// The seven tool windows, in the order "退出" unloads them.
-std::vector<ToolWindow> tool_catalog();
+// The main window's tool buttons and the windows they launch, in the order "退出" unloads them.
+ToolCatalog tool_catalog();

@@ -27,13 +27,13 @@ GoodbyeWindow::GoodbyeWindow(FormHost& host)
     : Form(host, QStringLiteral("Form2"), QStringLiteral("送客"), 9600, 7200, rgb(255, 0, 0)) {
     setWindowFlag(Qt::FramelessWindowHint);  // the letters are the whole window
     setFont(song_font(9, kBold | kItalic));
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &GoodbyeWindow::Timer1_Timer);
+    m_close_timer = new QTimer(this);
+    m_close_timer->setObjectName(QStringLiteral("Timer1"));
+    m_close_timer->setInterval(1000);
+    connect(m_close_timer, &QTimer::timeout, this, &GoodbyeWindow::on_tick);
 }
 
-void GoodbyeWindow::Form_Load() {
+void GoodbyeWindow::on_load() {
     m_ticks = 0;
     QFont outline = font();
     outline.setPointSize(100);
@@ -41,7 +41,7 @@ void GoodbyeWindow::Form_Load() {
     setWindowState(Qt::WindowMaximized);
     setMask(letter_region());
     update();
-    Timer1->start();
+    m_close_timer->start();
 }
 
 QRegion GoodbyeWindow::letter_region() const {
@@ -60,10 +60,10 @@ QRegion GoodbyeWindow::letter_region() const {
     return QRegion(letters);
 }
 
-void GoodbyeWindow::Timer1_Timer() {
+void GoodbyeWindow::on_tick() {
     ++m_ticks;
     if (m_ticks > 2) {
-        Timer1->stop();
+        m_close_timer->stop();
         unload();
     }
 }

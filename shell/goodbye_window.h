@@ -12,19 +12,20 @@ class GoodbyeWindow : public Form {
 public:
     explicit GoodbyeWindow(FormHost& host);
 
-    void Timer1_Timer();
+    // One tick of the one-second timer; the third closes the window.
+    void on_tick();
 
     // The letter shapes, in client coordinates: the window's shape after loading.
     QRegion letter_region() const;
 
 protected:
-    void Form_Load() override;
+    void on_load() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QTimer* Timer1;
+    QTimer* m_close_timer;
     int m_ticks = 0;
     bool m_dragging = false;
     QPoint m_grab;  // the pressed point, relative to the window's top left

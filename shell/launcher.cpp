@@ -2,8 +2,6 @@
 
 #include "shell/widgets/form.h"
 
-#include <algorithm>
-
 namespace {
 
 void set_normal(QWidget& window) {
@@ -13,41 +11,41 @@ void set_normal(QWidget& window) {
 
 }  // namespace
 
-Launcher::Launcher(FormHost& host, std::vector<ToolWindow> tools) : m_host(host) {
-    for (ToolWindow& tool : tools) {
-        m_slots.push_back({std::move(tool), nullptr});
-    }
-}
+Launcher::Launcher(FormHost& host, ToolCatalog catalog)
+    : m_host(host), m_catalog(std::move(catalog)), m_windows(m_catalog.size()) {}
 
 Launcher::~Launcher() {
-    for (Slot& slot : m_slots) {
-        delete slot.form.data();
+    for (const QPointer<Form>& form : m_windows) {
+        delete form.data();
     }
 }
 
-Form* Launcher::loaded(Slot& slot) {
-    if (!slot.form || !slot.form->is_loaded()) {
-        slot.form = slot.tool.create(m_host);
-        slot.form->load();
+Form* Launcher::loaded(std::size_t tool) {
+    QPointer<Form>& form = m_windows[tool];
+    if (!form || !form->is_loaded()) {
+        form = m_catalog[tool].create(m_host);
+        form->load();
     }
-    return slot.form;
+    return form;
 }
 
-void Launcher::launch(const QString& name, QWidget& main_window) {
-    const auto chosen = std::find_if(m_slots.begin(), m_slots.end(),
-                                     [&](const Slot& slot) { return slot.tool.name == name; });
-    if (chosen == m_slots.end()) {
+void Launcher::launch(const QString& window, QWidget& main_window) {
+    std::size_t chosen = 0;
+    while (chosen < m_catalog.size() && m_catalog[chosen].window != window) {
+        ++chosen;
+    }
+    if (chosen == m_catalog.size() || !m_catalog[chosen].create) {
         return;
     }
-    for (Slot& slot : m_slots) {
-        if (slot.tool.minimizable) {
-            Form* form = loaded(slot);
+    for (std::size_t tool = 0; tool < m_catalog.size(); ++tool) {
+        if (m_catalog[tool].create && m_catalog[tool].minimizable) {
+            Form* form = loaded(tool);
             // A hidden window only records the state; it is not shown by it.
             form->setWindowState(form->windowState() | Qt::WindowMinimized);
         }
     }
     set_normal(main_window);
-    Form* form = loaded(*chosen);
+    Form* form = loaded(chosen);
     set_normal(*form);
     form->show();
     form->raise();
@@ -55,17 +53,18 @@ void Launcher::launch(const QString& name, QWidget& main_window) {
 }
 
 void Launcher::unload_all() {
-    for (Slot& slot : m_slots) {
-        if (slot.form && slot.form->is_loaded()) {
-            slot.form->unload();
+    for (const QPointer<Form>& form : m_windows) {
+        if (form && form->is_loaded()) {
+            form->unload();
         }
     }
 }
 
 Form* Launcher::window(const QString& name) const {
-    for (const Slot& slot : m_slots) {
-        if (slot.tool.name == name && slot.form && slot.form->is_loaded()) {
-            return slot.form;
+    for (std::size_t tool = 0; tool < m_catalog.size(); ++tool) {
+        const QPointer<Form>& form = m_windows[tool];
+        if (m_catalog[tool].window == name && form && form->is_loaded()) {
+            return form;
         }
     }
     return nullptr;

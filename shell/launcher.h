@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tool_window.h"
+#include "tool_entry.h"
 
 #include <QPointer>
 
@@ -12,30 +12,27 @@ class QWidget;
 // is unloaded.
 class Launcher {
 public:
-    // `tools` in the order "退出" unloads them.
-    Launcher(FormHost& host, std::vector<ToolWindow> tools);
+    Launcher(FormHost& host, ToolCatalog catalog);
     ~Launcher();
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
 
+    const ToolCatalog& catalog() const { return m_catalog; }
+
     // Minimizes every minimizable tool window (loading, hidden, those not loaded yet), brings
-    // `main_window` to normal size, then shows tool `name` in normal size, modeless.
-    void launch(const QString& name, QWidget& main_window);
+    // `main_window` to normal size, then shows `window` in normal size, modeless.
+    void launch(const QString& window, QWidget& main_window);
 
     // Unloads every loaded tool window, in catalogue order.
     void unload_all();
 
-    // The loaded window of tool `name`, or null.
+    // The loaded tool window of that name, or null.
     Form* window(const QString& name) const;
 
 private:
-    struct Slot {
-        ToolWindow tool;
-        QPointer<Form> form;
-    };
-
-    Form* loaded(Slot& slot);
+    Form* loaded(std::size_t tool);
 
     FormHost& m_host;
-    std::vector<Slot> m_slots;
+    ToolCatalog m_catalog;
+    std::vector<QPointer<Form>> m_windows;  // one for each catalogue entry
 };

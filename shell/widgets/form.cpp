@@ -19,7 +19,7 @@ void Form::load() {
         return;
     }
     m_loaded = true;
-    Form_Load();
+    on_load();
 }
 
 void Form::unload() {

@@ -5,7 +5,7 @@
 
 class FormHost;
 
-// A window of the program. It is built hidden, loaded once (Form_Load runs), shown modeless and
+// A window of the program. It is built hidden, loaded once (on_load runs), shown modeless and
 // unloaded by closing it, from the title bar or by the program; an unloaded form deletes
 // itself. Controls carry their names as object names.
 class Form : public QWidget {
@@ -14,7 +14,7 @@ public:
     Form(FormHost& host, const QString& name, const QString& caption, int width_twips,
          int height_twips, const QColor& background);
 
-    // Runs Form_Load the first time; later calls do nothing.
+    // Runs on_load the first time; later calls do nothing.
     void load();
     // Closes the window; the same as its title-bar close button.
     void unload();
@@ -42,7 +42,7 @@ protected:
         Form& m_form;
     };
 
-    virtual void Form_Load() {}
+    virtual void on_load() {}
 
     // A fixed-size window without minimise and maximise buttons.
     void fix_size();

@@ -45,11 +45,11 @@ TEST_F(GoodbyeWindowTest, ClosesItselfOnTheThirdTick) {
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 1000);
-    m_form->Timer1_Timer();
-    m_form->Timer1_Timer();
+    m_form->on_tick();
+    m_form->on_tick();
     EXPECT_TRUE(m_form->is_loaded());
     EXPECT_TRUE(m_form->isVisible());
-    m_form->Timer1_Timer();
+    m_form->on_tick();
     EXPECT_FALSE(m_form->is_loaded());
     EXPECT_FALSE(m_form->isVisible());
     flush_deletes();

@@ -17,7 +17,7 @@ public:
         : Form(host, name, name, 3000, 2000, rgb(192, 255, 255)), m_loads(loads) {}
 
 protected:
-    void Form_Load() override { ++m_loads[objectName()]; }
+    void on_load() override { ++m_loads[objectName()]; }
 
 private:
     std::map<QString, int>& m_loads;
@@ -28,15 +28,19 @@ const QString kMinimizable[] = {u"真值表"_s, u"七段码"_s, u"色环电阻"_
 
 class LauncherTest : public ::testing::Test {
 protected:
-    std::vector<ToolWindow> catalog() {
-        std::vector<ToolWindow> tools;
+    ToolCatalog catalog() {
+        ToolCatalog tools;
         for (const QString& name : {u"真值表"_s, u"七段码"_s, u"色环电阻"_s, u"秒表"_s, u"转速表"_s,
                                     u"PICCASM"_s, u"单位换算"_s}) {
-            tools.push_back(
-                {name,
-                 [this, name](FormHost& host) { return new CountingForm(host, name, m_loads); },
-                 name != u"PICCASM"_s});
+            ToolEntry tool;
+            tool.window = name;
+            tool.create = [this, name](FormHost& host) {
+                return new CountingForm(host, name, m_loads);
+            };
+            tool.minimizable = name != u"PICCASM"_s;
+            tools.push_back(tool);
         }
+        tools.push_back({u"Command6"_s, u"串口工具"_s});  // a button without a window
         return tools;
     }
 

@@ -4,7 +4,14 @@
 #include <QTest>
 
 QWidget* find_control(QWidget* form, const QString& name) {
-    const auto found = form->findChildren<QWidget*>(name);
+    QList<QWidget*> found = form->findChildren<QWidget*>(name);
+    if (found.isEmpty()) {
+        for (QWidget* widget : form->findChildren<QWidget*>()) {
+            if (widget->accessibleName() == name) {
+                found.append(widget);
+            }
+        }
+    }
     if (found.size() != 1) {
         ADD_FAILURE() << "expected one control named " << name.toStdString() << ", found "
                       << found.size();

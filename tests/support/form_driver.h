@@ -14,7 +14,8 @@ inline void PrintTo(const QColor& colour, std::ostream* out) {
 
 // Finds controls by their names and works them as a user would: clicks and keystrokes.
 
-// The one control of `form` named `name`; fails the test when there is none or several.
+// The one control of `form` whose object name is `name`, or else whose accessible name is; fails
+// the test when there is none or several.
 QWidget* find_control(QWidget* form, const QString& name);
 // Member `index` of a control array.
 QWidget* find_control(QWidget* form, const QString& name, int index);

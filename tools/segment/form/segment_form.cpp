@@ -88,7 +88,7 @@ SegmentForm::SegmentForm(FormHost& host)
     connect(帮助, &QPushButton::clicked, this, [this] { 帮助_Click(); });
 }
 
-void SegmentForm::Form_Load() {
+void SegmentForm::on_load() {
     CommonDialog1.title = QStringLiteral("保存文件");
     CommonDialog1.filter = QStringLiteral("文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*");
     CommonDialog1.default_extension = QStringLiteral(".txt");

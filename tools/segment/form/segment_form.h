@@ -38,7 +38,7 @@ public:
     void 帮助_Click();
 
 protected:
-    void Form_Load() override;
+    void on_load() override;
 
 private:
     std::array<TextBox*, kLetterCount> bit_boxes() const;

@@ -76,7 +76,7 @@ UnitConverterForm::UnitConverterForm(FormHost& host)
     Line3 = add_line(this, "Line3", 4800, 0, 4800, 7680);
 }
 
-void UnitConverterForm::Form_Load() {
+void UnitConverterForm::on_load() {
     const QStringList& lengths = unit_categories()[0].units;
     Combo1[0]->addItems(lengths);
     Combo2[0]->addItems(lengths);

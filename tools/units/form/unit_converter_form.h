@@ -18,7 +18,7 @@ public:
     void Command2_Click(int Index);
 
 protected:
-    void Form_Load() override;
+    void on_load() override;
 
 private:
     void keep_numeric(TextBox* box);

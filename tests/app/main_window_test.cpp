@@ -1,4 +1,5 @@
 #include "shell/main_window.h"
+#include "app/tool_catalog.h"
 #include "shell/host/text_file.h"
 #include "shell/launcher.h"
 #include "shell/widgets/look.h"
@@ -17,16 +18,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-std::vector<ToolWindow> placeholders() {
-    std::vector<ToolWindow> tools;
-    for (const QString& name : {u"真值表"_s, u"七段码"_s, u"色环电阻"_s, u"秒表"_s, u"转速表"_s,
-                                u"PICCASM"_s, u"单位换算"_s}) {
-        tools.push_back(placeholder_tool(name, name != u"PICCASM"_s));
-    }
-    return tools;
-}
-
-// The main window, loaded in a working directory of the test's own.
+// The main window with the program's own catalogue, loaded in a working directory of the test's
+// own.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { QDir::setCurrent(m_dir.path()); }
@@ -51,7 +44,7 @@ protected:
     QString m_saved_directory = QDir::currentPath();
     QTemporaryDir m_dir;
     RecordingFormHost m_host;
-    Launcher m_launcher{m_host, placeholders()};
+    Launcher m_launcher{m_host, tool_catalog()};
     QPointer<MainWindow> m_window;
 };
 
@@ -80,13 +73,6 @@ TEST_F(MainWindowTest, ShowsTheReadmeOfTheWorkingDirectory) {
     EXPECT_EQ(control<TextBox>(window, u"Text1"_s)->text(), u"第一行\r\n第二行\r\nlast\r\n"_s);
 }
 
-TEST_F(MainWindowTest, ComesUpWithAnEmptyBoxWithoutAReadme) {
-    MainWindow* window = open();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(control<TextBox>(window, u"Text1"_s)->text(), QString());
-    EXPECT_TRUE(m_host.messages.empty());
-}
-
 TEST_F(MainWindowTest, ToolButtonsLaunchTheirWindows) {
     MainWindow* window = open();
     const std::pair<const char16_t*, const char16_t*> launches[] = {
@@ -103,7 +89,7 @@ TEST_F(MainWindowTest, ToolButtonsLaunchTheirWindows) {
     }
 }
 
-TEST_F(MainWindowTest, DisabledButtonsLaunchNothingButTheirHandlersWork) {
+TEST_F(MainWindowTest, DisabledButtonsLaunchNothingButTheirWindowsCanBeLaunched) {
     MainWindow* window = open();
     for (const char16_t* name :
          {u"Command6", u"Command7", u"Command8", u"Command9", u"Command11"}) {
@@ -112,9 +98,9 @@ TEST_F(MainWindowTest, DisabledButtonsLaunchNothingButTheirHandlersWork) {
     EXPECT_EQ(m_launcher.window(u"单位换算"_s), nullptr);
     EXPECT_EQ(m_launcher.window(u"PICCASM"_s), nullptr);
 
-    window->Command11_Click();
+    window->on_tool_clicked(u"PICCASM"_s);
     EXPECT_TRUE(m_launcher.window(u"PICCASM"_s)->isVisible());
-    window->Command9_Click();
+    window->on_tool_clicked(u"单位换算"_s);
     EXPECT_TRUE(m_launcher.window(u"单位换算"_s)->isVisible());
 }
 
@@ -142,7 +128,7 @@ TEST_F(MainWindowTest, ExitWithToolsOpenClosesThemAllAndEndsTheProgram) {
     MainWindow* window = open();
     click(control<QPushButton>(window, u"Command4"_s));
     click(control<QPushButton>(window, u"Command1"_s));
-    window->Command11_Click();
+    window->on_tool_clicked(u"PICCASM"_s);
     EXPECT_TRUE(program_ends([&] { click(control<QPushButton>(window, u"Command10"_s)); }));
     for (const QString& name : {u"真值表"_s, u"七段码"_s, u"色环电阻"_s, u"PICCASM"_s}) {
         EXPECT_EQ(m_launcher.window(name), nullptr) << name.toStdString();
