@@ -12,39 +12,24 @@
 // the display type; single step and convert all write the code table into the output box, and
 // convert all saves it to a text file.
 class SegmentForm : public Form {
+    Q_OBJECT
 public:
     explicit SegmentForm(FormHost& host);
 
-    void Combo1_Change();
-    void SEG_A_Change();
-    void SEG_B_Change();
-    void SEG_C_Change();
-    void SEG_D_Change();
-    void SEG_E_Change();
-    void SEG_F_Change();
-    void SEG_G_Change();
-    void SEG_H_Change();
-    void Command7_Click();
-    void Command8_Click();
-    void Command9_Click();
-    void Command10_Click();
-    void Command11_Click();
-    void Command12_Click();
-    void Command13_Click();
-    void 单步转换_Click();
-    void 全部转换_Click();
-    void 显示方式_Click();
-    void 清除_Click();
-    void 帮助_Click();
+    void on_dialect_edited();
+    void on_bit_changed(int letter);
+    void on_segment_clicked(Position position);
+    void on_single_step_clicked();
+    void on_convert_all_clicked();
+    void on_display_type_clicked();
+    void on_clear_clicked();
+    void on_help_clicked();
 
 protected:
     void on_load() override;
 
 private:
-    std::array<TextBox*, kLetterCount> bit_boxes() const;
     BitValues read_bits() const;
-    void bit_entry(int letter);
-    void position_click(Position position);
     void show_captions();
     void gen_table(int last);
     // Empties the output box and starts the single steps again from one entry.
@@ -55,36 +40,23 @@ private:
 
     SegmentModel m_model;
     SegmentTableWriter m_table;
+    FileDialogOptions m_save_dialog;
 
-    QGroupBox* Frame2;
-    LineShape* Line6;
-    LineShape* Line7;
-    QLabel* Label8;
-    QLabel* Label7;
-    QLabel* Label6;
-    TextBox* SEG_A;
-    TextBox* SEG_B;
-    TextBox* SEG_C;
-    TextBox* SEG_D;
-    TextBox* SEG_E;
-    TextBox* SEG_F;
-    TextBox* SEG_G;
-    TextBox* SEG_H;
-    QLabel* Label9;
-    ComboBox* Combo1;
-    QPushButton* 显示方式;
-    TextBox* Text5;
-    QPushButton* 单步转换;
-    QPushButton* 全部转换;
-    QPushButton* 清除;
-    QPushButton* 帮助;
-    QPushButton* Command7;   // top
-    QPushButton* Command8;   // upper left
-    QPushButton* Command9;   // upper right
-    QPushButton* Command10;  // middle
-    QPushButton* Command11;  // lower left
-    QPushButton* Command12;  // bottom
-    QPushButton* Command13;  // lower right
-    TextBox* 文本框;
-    FileDialogOptions CommonDialog1;
+    QGroupBox* m_title;
+    LineShape* m_title_rule;
+    LineShape* m_bottom_rule;
+    QLabel* m_segment_heading;
+    QLabel* m_letter_heading;
+    QLabel* m_bit_heading;
+    std::array<TextBox*, kLetterCount> m_bit_boxes;  // A to H
+    QLabel* m_dialect_heading;
+    ComboBox* m_dialect;
+    QPushButton* m_display_type_button;
+    TextBox* m_display_type;
+    QPushButton* m_single_step_button;
+    QPushButton* m_convert_all_button;
+    QPushButton* m_clear_button;
+    QPushButton* m_help_button;
+    std::array<QPushButton*, kPositionCount> m_segment_buttons;  // by Position
+    TextBox* m_output;
 };
