@@ -31,9 +31,10 @@ public:
     void message(const QString&) override { ++messages; }
     std::optional<QString> open_file(const FileDialogOptions&) override { return std::nullopt; }
     std::optional<QString> save_file(const FileDialogOptions&) override { return std::nullopt; }
-    bool start_program(const QString&) override { return false; }
+    std::optional<QString> start_program(const QString&) override { return QString(); }
     void beep() override {}
     QTime time_of_day() override { return QTime::currentTime(); }
+    qint64 steady_ms() override { return 0; }
     std::unique_ptr<SerialDevice> serial_port(int) override { return make_port(); }
     void wait_for_events() override {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -23,11 +23,16 @@ public:
     virtual std::optional<QString> open_file(const FileDialogOptions& dialog) = 0;
     virtual std::optional<QString> save_file(const FileDialogOptions& dialog) = 0;
 
-    // Starts a program by name without waiting for it; false when it cannot be started.
-    virtual bool start_program(const QString& program) = 0;
+    // Starts a program by name, with no arguments, without waiting for it. The reason it could
+    // not be started, or nothing when it started.
+    virtual std::optional<QString> start_program(const QString& program) = 0;
 
     virtual void beep() = 0;
+    // The local time of day.
     virtual QTime time_of_day() = 0;
+    // Milliseconds on a clock that only runs forward: not set back or forward with the time of
+    // day, so intervals measured on it are real time.
+    virtual qint64 steady_ms() = 0;
 
     // Serial port `number` (1 is the machine's first), not yet opened.
     virtual std::unique_ptr<SerialDevice> serial_port(int number) = 0;

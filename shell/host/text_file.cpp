@@ -44,16 +44,25 @@ QByteArray encode_text(const QString& text) {
     return gb18030(text);
 }
 
-std::optional<QStringList> read_text_lines(const QString& path) {
+std::optional<TextFileError> read_text_file(const QString& path, QString& text) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
+        return TextFileError{file.errorString()};
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
+        return TextFileError{file.errorString()};
+    }
+    text = decode_text(bytes);
+    return std::nullopt;
+}
+
+std::optional<QStringList> read_text_lines(const QString& path) {
+    QString text;
+    if (read_text_file(path, text)) {
         return std::nullopt;
     }
-    return split_lines(decode_text(bytes));
+    return split_lines(text);
 }
 
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text) {

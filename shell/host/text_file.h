@@ -26,7 +26,11 @@ QString decode_text(const QByteArray& bytes);
 // GB18030 bytes of `text`.
 QByteArray encode_text(const QString& text);
 
-// The lines of the file at `path`, or nothing when it cannot be opened or read.
+// Reads and decodes the whole file at `path` into `text`. Returns the reason on failure (a
+// missing file, a directory, no permission), leaving `text` as it was.
+std::optional<TextFileError> read_text_file(const QString& path, QString& text);
+
+// The lines of the file at `path`, or nothing when it cannot be read.
 std::optional<QStringList> read_text_lines(const QString& path);
 
 // Creates or empties the file at `path` and writes `text` and one CR LF. Returns the reason on

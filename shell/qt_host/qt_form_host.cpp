@@ -67,8 +67,13 @@ std::optional<QString> QtFormHost::save_file(const FileDialogOptions& dialog) {
     return run_dialog(dialog, QFileDialog::AcceptSave);
 }
 
-bool QtFormHost::start_program(const QString& program) {
-    return QProcess::startDetached(program, {});
+std::optional<QString> QtFormHost::start_program(const QString& program) {
+    QProcess process;
+    process.setProgram(program);
+    if (!process.startDetached()) {
+        return process.errorString();
+    }
+    return std::nullopt;
 }
 
 void QtFormHost::beep() {
@@ -77,6 +82,10 @@ void QtFormHost::beep() {
 
 QTime QtFormHost::time_of_day() {
     return QTime::currentTime();
+}
+
+qint64 QtFormHost::steady_ms() {
+    return m_steady_clock.elapsed();
 }
 
 std::unique_ptr<SerialDevice> QtFormHost::serial_port(int number) {

@@ -2,18 +2,26 @@
 
 #include "shell/host/form_host.h"
 
+#include <QElapsedTimer>
+
 // The host services on Qt: message boxes, file dialogs, processes, the beep, the clock and
 // serial ports of this machine.
 class QtFormHost : public FormHost {
 public:
+    QtFormHost() { m_steady_clock.start(); }
+
     void message(const QString& prompt) override;
     std::optional<QString> open_file(const FileDialogOptions& dialog) override;
     std::optional<QString> save_file(const FileDialogOptions& dialog) override;
-    bool start_program(const QString& program) override;
+    std::optional<QString> start_program(const QString& program) override;
     void beep() override;
     QTime time_of_day() override;
+    qint64 steady_ms() override;
     std::unique_ptr<SerialDevice> serial_port(int number) override;
     void wait_for_events() override;
+
+private:
+    QElapsedTimer m_steady_clock;  // monotonic
 };
 
 // The prompt as a message box shows it: the carriage returns that join its lines become line

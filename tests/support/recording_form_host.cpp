@@ -34,9 +34,9 @@ std::optional<QString> RecordingFormHost::save_file(const FileDialogOptions& dia
     return answer(DialogKind::kSave, dialog);
 }
 
-bool RecordingFormHost::start_program(const QString& program) {
+std::optional<QString> RecordingFormHost::start_program(const QString& program) {
     started_programs.push_back(program);
-    return programs_start;
+    return start_failure;
 }
 
 std::unique_ptr<SerialDevice> RecordingFormHost::serial_port(int number) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 // A host for tests: it records every message, dialog and started program, answers dialogs from
-// a script and keeps its own time of day.
+// a script and keeps its own clocks, which the test sets.
 class RecordingFormHost : public FormHost {
 public:
     enum class DialogKind { kOpen, kSave };
@@ -26,9 +26,10 @@ public:
     void message(const QString& prompt) override;
     std::optional<QString> open_file(const FileDialogOptions& dialog) override;
     std::optional<QString> save_file(const FileDialogOptions& dialog) override;
-    bool start_program(const QString& program) override;
+    std::optional<QString> start_program(const QString& program) override;
     void beep() override { ++beeps; }
     QTime time_of_day() override { return now; }
+    qint64 steady_ms() override { return steady; }
     std::unique_ptr<SerialDevice> serial_port(int number) override;
     void wait_for_events() override;
 
@@ -38,7 +39,9 @@ public:
     int beeps = 0;
     int waits = 0;
     QTime now{0, 0, 0};
-    bool programs_start = true;
+    qint64 steady = 0;
+    // Why a program does not start; nothing: it starts.
+    std::optional<QString> start_failure;
 
     // Runs while a message box is up, with its prompt.
     std::function<void(const QString&)> on_message;
