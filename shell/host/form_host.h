@@ -36,9 +36,6 @@ public:
 
     // Serial port `number` (1 is the machine's first), not yet opened.
     virtual std::unique_ptr<SerialDevice> serial_port(int number) = 0;
-
-    // Blocks until at least one event has arrived and been handled.
-    virtual void wait_for_events() = 0;
 };
 
 // Writes `text` and CR LF to `path`. A file that cannot be created or written is reported in a

@@ -5,7 +5,6 @@
 #include "shell/host/text_file.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
@@ -92,6 +91,3 @@ std::unique_ptr<SerialDevice> QtFormHost::serial_port(int number) {
     return std::make_unique<QtSerialDevice>(serial_port_name(number));
 }
 
-void QtFormHost::wait_for_events() {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}

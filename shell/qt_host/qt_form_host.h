@@ -18,7 +18,6 @@ public:
     QTime time_of_day() override;
     qint64 steady_ms() override;
     std::unique_ptr<SerialDevice> serial_port(int number) override;
-    void wait_for_events() override;
 
 private:
     QElapsedTimer m_steady_clock;  // monotonic

@@ -1,5 +1,7 @@
 #include "qt_serial_device.h"
 
+#include <QDebug>
+
 namespace {
 
 QSerialPort::Parity parity_of(char letter) {
@@ -39,7 +41,18 @@ bool QtSerialDevice::open(const SerialLine& line) {
     m_port.setDataBits(static_cast<QSerialPort::DataBits>(line.data_bits));
     m_port.setStopBits(line.stop_bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    return m_port.open(QIODevice::ReadOnly);
+    if (!m_port.open(QIODevice::ReadOnly)) {
+        report_error();
+        return false;
+    }
+    return true;
+}
+
+// The window only says that the port does not work; which device, and why, goes to standard
+// error for whoever sets the machine up.
+void QtSerialDevice::report_error() const {
+    qWarning().noquote() << QStringLiteral("serial port %1: %2")
+                                .arg(m_port.portName(), m_port.errorString());
 }
 
 void QtSerialDevice::close() {
@@ -77,6 +90,7 @@ void QtSerialDevice::on_error(QSerialPort::SerialPortError error) {
     }
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
         error == QSerialPort::PermissionError || error == QSerialPort::UnknownError) {
+        report_error();
         m_port.close();
         emit failed();
     }

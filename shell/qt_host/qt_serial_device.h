@@ -21,6 +21,7 @@ public:
 
 private:
     void on_error(QSerialPort::SerialPortError error);
+    void report_error() const;
 
     QSerialPort m_port;
 };

@@ -45,17 +45,5 @@ void Form::release() {
     }
     m_unloaded = true;
     emit unloaded();
-    if (m_busy == 0) {
-        deleteLater();
-    }
-}
-
-Form::Busy::Busy(Form& form) : m_form(form) {
-    ++m_form.m_busy;
-}
-
-Form::Busy::~Busy() {
-    if (--m_form.m_busy == 0 && m_form.m_unloaded) {
-        m_form.deleteLater();
-    }
+    deleteLater();
 }

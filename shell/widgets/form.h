@@ -27,21 +27,6 @@ signals:
     void unloaded();
 
 protected:
-    // A handler that waits in a nested event loop holds a Busy for the wait, so that an unload
-    // meanwhile (title bar, "退出") hides the window at once but deletes it only after the
-    // handler has returned. busy->unloaded() tells the handler to stop.
-    class Busy {
-    public:
-        explicit Busy(Form& form);
-        ~Busy();
-        Busy(const Busy&) = delete;
-        Busy& operator=(const Busy&) = delete;
-        bool unloaded() const { return m_form.m_unloaded; }
-
-    private:
-        Form& m_form;
-    };
-
     virtual void on_load() {}
 
     // A fixed-size window without minimise and maximise buttons.
@@ -55,5 +40,4 @@ private:
     FormHost& m_host;
     bool m_loaded = false;
     bool m_unloaded = false;
-    int m_busy = 0;
 };

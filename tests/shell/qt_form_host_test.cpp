@@ -1,4 +1,5 @@
 #include "shell/qt_host/qt_form_host.h"
+#include "shell/qt_host/qt_serial_device.h"
 #include "shell/qt_host/serial_port_name.h"
 #include "tests/support/form_driver.h"
 
@@ -27,6 +28,22 @@ TEST(QtFormHost, SerialPortOneIsTheFirstPortOfTheMachine) {
     EXPECT_EQ(serial_port_name(1), u"/dev/ttyS0"_s);
     EXPECT_EQ(serial_port_name(2), u"/dev/ttyS1"_s);
 #endif
+}
+
+QStringList g_warnings;
+
+// The window says only "串口通信无效"; the device and the system's reason go to standard error.
+TEST(QtSerialDevice, APortThatDoesNotOpenIsReportedWithItsDeviceAndReason) {
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { g_warnings << text; });
+    QtSerialDevice port(u"/nonexistent/ttyUSB9"_s);
+    EXPECT_FALSE(port.open(SerialLine{}));
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(g_warnings.size(), 1);
+    EXPECT_TRUE(g_warnings[0].contains(u"/nonexistent/ttyUSB9"_s)) << g_warnings[0].toStdString();
+    EXPECT_TRUE(g_warnings[0].contains(u"No such file or directory"_s))
+        << g_warnings[0].toStdString();
 }
 
 // Runs `inspect` on the modal window once it is up.

@@ -1,6 +1,5 @@
 #include "recording_form_host.h"
 
-#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -47,11 +46,3 @@ std::unique_ptr<SerialDevice> RecordingFormHost::serial_port(int number) {
     return make_serial_port(number);
 }
 
-void RecordingFormHost::wait_for_events() {
-    ++waits;
-    if (on_wait) {
-        on_wait();
-    } else {
-        QCoreApplication::processEvents();
-    }
-}

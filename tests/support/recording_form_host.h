@@ -31,13 +31,11 @@ public:
     QTime time_of_day() override { return now; }
     qint64 steady_ms() override { return steady; }
     std::unique_ptr<SerialDevice> serial_port(int number) override;
-    void wait_for_events() override;
 
     std::vector<QString> messages;
     std::vector<DialogCall> dialogs;
     std::vector<QString> started_programs;
     int beeps = 0;
-    int waits = 0;
     QTime now{0, 0, 0};
     qint64 steady = 0;
     // Why a program does not start; nothing: it starts.
@@ -45,8 +43,6 @@ public:
 
     // Runs while a message box is up, with its prompt.
     std::function<void(const QString&)> on_message;
-    // Runs for each wait for events; without it the wait handles the events already posted.
-    std::function<void()> on_wait;
     // Builds serial port `number`; without it there is no port and the test fails.
     std::function<std::unique_ptr<SerialDevice>(int)> make_serial_port;
 

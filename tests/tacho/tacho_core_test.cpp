@@ -1,13 +1,11 @@
-#include "tests/support/fake_serial_device.h"
-#include "tests/support/recording_form_host.h"
+#include "tests/support/qt_printers.h"
 #include "tools/tacho/core/bar_graph.h"
 #include "tools/tacho/core/byte_log.h"
-#include "tools/tacho/core/serial_comm.h"
+#include "tools/tacho/core/frame_decoder.h"
 #include "tools/tacho/core/speed.h"
 
-#include <QCoreApplication>
-
-#include <tuple>
+#include <QByteArray>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -106,43 +104,38 @@ TEST(ByteLog, WritesEveryByteInDecimalWithCrLf) {
     EXPECT_EQ(log.line(4), u"255"_s);
 }
 
-TEST(SerialSettings, ReadBaudParityDataAndStopBits) {
-    const auto line = parse_serial_settings(u"9600,N,8,1"_s);
-    ASSERT_TRUE(line);
-    EXPECT_EQ(std::tuple(line->baud, line->parity, line->data_bits, line->stop_bits),
-              std::tuple(9600, 'N', 8, 1));
-    for (const QString& bad : {u"9600,N,8"_s, u"fast,N,8,1"_s, u"9600,X,8,1"_s, u"9600,N,9,1"_s}) {
-        EXPECT_FALSE(parse_serial_settings(bad)) << bad.toStdString();
-    }
-}
-
-// Receive events come from the event loop, one for each waiting byte, and none while the
-// threshold is 0.
-TEST(SerialComm, RaisesAReceiveEventPerWaitingByteAboveTheThreshold) {
-    RecordingFormHost host;
-    FakeSerialDevice* device = nullptr;
-    host.make_serial_port = [&](int) {
-        auto port = std::make_unique<FakeSerialDevice>();
-        device = port.get();
-        return port;
+// Byte streams as they may arrive: pieces separated by spaces, "|" where acquisition stops
+// (the partial frame is dropped); and the frames the decoder hands out.
+TEST(FrameDecoder, CutsTheByteStreamIntoFrames) {
+    const std::pair<const char*, QStringList> cases[] = {
+        {"55AA2710FF", {"55aa2710ff"}},
+        {"55 AA27 10 FF", {"55aa2710ff"}},    // split over arrivals
+        {"1234 55AA2710FF", {"55aa2710ff"}},  // garbage before a start
+        {"55AA2710FF AA FF 00 55AA3039FF", {"55aa2710ff", "55aa3039ff"}},
+        {"5555AA2710FF55AA3039FF", {"5555aa2710", "55aa3039ff"}},  // a false start
+        {"55AA5555FF", {"55aa5555ff"}},                            // 0x55 inside a frame
+        {"55AA27 | 10FF55AA2710FF", {"55aa2710ff"}},               // stopped mid-frame
+        {"55AA2710FF55AA", {"55aa2710ff"}},                        // a frame still coming
+        {"", {}},
     };
-    SerialComm comm(host, nullptr);
-    int events = 0;
-    QObject::connect(&comm, &SerialComm::OnComm, [&] {
-        ++events;
-        comm.Input();
-    });
-    comm.setInputLen(1);
-    ASSERT_TRUE(comm.setPortOpen(true));
-    device->feed(QByteArray::fromHex("010203"));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(events, 0);
-    comm.setRThreshold(1);
-    EXPECT_EQ(events, 0);  // never from inside the caller
-    QCoreApplication::processEvents();
-    EXPECT_EQ(events, 3);
-    EXPECT_EQ(comm.CommEvent(), SerialComm::kEventReceive);
-    EXPECT_EQ(comm.InBufferCount(), 0);
+    for (const auto& [stream, frames] : cases) {
+        FrameDecoder decoder;
+        QStringList found;
+        for (const QByteArray& piece : QByteArray(stream).split(' ')) {
+            if (piece == "|") {
+                decoder.reset();
+                continue;
+            }
+            for (const char byte : QByteArray::fromHex(piece)) {
+                if (const auto frame = decoder.push(static_cast<std::uint8_t>(byte))) {
+                    found << QString::fromLatin1(
+                        QByteArray(reinterpret_cast<const char*>(frame->bytes.data()), Frame::kSize)
+                            .toHex());
+                }
+            }
+        }
+        EXPECT_EQ(found, frames) << stream;
+    }
 }
 
 }  // namespace

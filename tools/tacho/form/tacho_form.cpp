@@ -11,6 +11,9 @@ namespace {
 const QColor kBackground = rgb(192, 255, 255);
 const QColor kCaptionBlue = rgb(0, 0, 192);
 const QString kLineEnd = QStringLiteral("\r\n");
+// The board's line: 9600 baud, no parity, 8 data bits, 1 stop bit.
+const SerialLine kBoardLine{9600, 'N', 8, 1};
+constexpr int kBoardPort = 1;
 
 const QString kHelp = QStringLiteral(
     "1：需和串口配合(波特率9600,无校验位,1位停止位,8位数据,二进制格式)。\r"
@@ -35,6 +38,13 @@ TextBox* reading(QWidget* parent, const char* name, const Twips& place, const QS
     return box;
 }
 
+TextBox* limit(QWidget* parent, const char* name, const QString& text, const Twips& place,
+               const QString& role) {
+    TextBox* box = add_text_box(parent, name, text, place, role);
+    box->setFont(song_font(15.75));
+    return box;
+}
+
 QPushButton* command(QWidget* parent, const char* name, const QString& text, int left,
                      const QColor& face, double points) {
     QPushButton* button = add_button(parent, name, text, {left, 6360, 855, 495});
@@ -47,168 +57,167 @@ QPushButton* command(QWidget* parent, const char* name, const QString& text, int
 
 TachoForm::TachoForm(FormHost& host)
     : Form(host, QStringLiteral("转速表"), QStringLiteral("转速表"), 6600, 7545, kBackground) {
-    Frame5 = add_frame(this, "Frame5", "转速表", {2640, 0, 975, 375});
-    Frame5->setFont(song_font(12));
-    set_text_colour(Frame5, rgb(0, 0, 255));
-    set_background(Frame5, kBackground);
-    Line6 = add_line(this, "Line6", 0, 480, 11880, 480);
+    QGroupBox* title = add_frame(this, "Frame5", "转速表", {2640, 0, 975, 375});
+    title->setFont(song_font(12));
+    set_text_colour(title, rgb(0, 0, 255));
+    set_background(title, kBackground);
+    add_line(this, "Line6", 0, 480, 11880, 480);
 
-    Label2 = caption(this, "Label2", "每转时间", {0, 960, 1215, 375}, 15);
-    文本框1 = reading(this, "文本框1", {1320, 840, 1455, 495}, QStringLiteral("每转时间"));
-    Label3 = caption(this, "Label3", "ms/r", {3000, 840, 735, 375}, 15.75);
-    即时转速 = caption(this, "即时转速", "即时转速", {0, 1800, 1335, 375}, 15, kCaptionBlue);
-    文本框7 = reading(this, "文本框7", {1320, 1680, 1455, 495}, QStringLiteral("即时转速"));
-    Label45 = caption(this, "Label45", "r/min", {2880, 1800, 855, 495}, 15.75, kCaptionBlue);
-    平均转速 = caption(this, "平均转速", "平均转速", {0, 2640, 1335, 375}, 15, kCaptionBlue);
-    文本框6 = reading(this, "文本框6", {1320, 2520, 1455, 495}, QStringLiteral("平均转速"));
-    Label1 = caption(this, "Label1", "r/min", {2880, 2880, 975, 375}, 15.75, kCaptionBlue);
+    caption(this, "Label2", "每转时间", {0, 960, 1215, 375}, 15);
+    m_ms_per_revolution = reading(this, "文本框1", {1320, 840, 1455, 495}, "每转时间");
+    caption(this, "Label3", "ms/r", {3000, 840, 735, 375}, 15.75);
+    caption(this, "即时转速", "即时转速", {0, 1800, 1335, 375}, 15, kCaptionBlue);
+    m_speed = reading(this, "文本框7", {1320, 1680, 1455, 495}, "即时转速");
+    caption(this, "Label45", "r/min", {2880, 1800, 855, 495}, 15.75, kCaptionBlue);
+    caption(this, "平均转速", "平均转速", {0, 2640, 1335, 375}, 15, kCaptionBlue);
+    m_average_speed = reading(this, "文本框6", {1320, 2520, 1455, 495}, "平均转速");
+    caption(this, "Label1", "r/min", {2880, 2880, 975, 375}, 15.75, kCaptionBlue);
 
-    Label4 = caption(this, "Label4", "上限值", {120, 3480, 1095, 495}, 15.75);
-    Text2 = add_text_box(this, "Text2", "100", {1320, 3360, 1455, 495}, QStringLiteral("上限值"));
-    Text2->setFont(song_font(15.75));
-    Label5 = caption(this, "Label5", "下限值", {120, 4320, 975, 495}, 15.75);
-    Text3 = add_text_box(this, "Text3", "000", {1320, 4200, 1455, 495}, QStringLiteral("下限值"));
-    Text3->setFont(song_font(15.75));
+    caption(this, "Label4", "上限值", {120, 3480, 1095, 495}, 15.75);
+    m_upper_limit = limit(this, "Text2", "100", {1320, 3360, 1455, 495}, "上限值");
+    caption(this, "Label5", "下限值", {120, 4320, 975, 495}, 15.75);
+    m_lower_limit = limit(this, "Text3", "000", {1320, 4200, 1455, 495}, "下限值");
 
-    Label6 = caption(this, "Label6", "即时数据窗口", {840, 4800, 1815, 375}, 14.25, rgb(255, 0, 0));
-    Text1 = new ByteLogView(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("即时数据窗口"));
-    place(Text1, {480, 5160, 2295, 2055});
-    QPalette log_palette = Text1->viewport()->palette();
+    caption(this, "Label6", "即时数据窗口", {840, 4800, 1815, 375}, 14.25, rgb(255, 0, 0));
+    m_byte_log = new ByteLogView(this);
+    m_byte_log->setObjectName(QStringLiteral("Text1"));
+    m_byte_log->setAccessibleName(QStringLiteral("即时数据窗口"));
+    place(m_byte_log, {480, 5160, 2295, 2055});
+    QPalette log_palette = m_byte_log->viewport()->palette();
     log_palette.setColor(QPalette::Base, rgb(255, 255, 192));
     log_palette.setColor(QPalette::Window, rgb(255, 255, 192));
-    Text1->viewport()->setPalette(log_palette);
+    m_byte_log->viewport()->setPalette(log_palette);
 
-    Picture1 = add_picture(this, "Picture1", {3720, 720, 2655, 5295});
-    set_background(Picture1, kBackground);
+    QFrame* bar = add_picture(this, "Picture1", {3720, 720, 2655, 5295});
+    set_background(bar, kBackground);
+    // Command1 stands at the top and is segment 22; Command22 at the bottom is segment 1.
     for (int number = 1; number <= kBarSegments; ++number) {
         const int segment = kBarSegments + 1 - number;
-        QPushButton* button = add_button(Picture1, QStringLiteral("Command%1").arg(number),
-                                         QString(), {120, (number - 1) * 240, 2415, 255});
+        QPushButton* button = add_button(bar, QStringLiteral("Command%1").arg(number), QString(),
+                                         {120, (number - 1) * 240, 2415, 255});
         button->setAccessibleName(QStringLiteral("条形图第%1段").arg(segment));
         button->setFocusPolicy(Qt::NoFocus);
         set_face(button, menu_colour());
         m_segments[segment - 1] = button;
     }
 
-    Command66 = command(this, "Command66", "开始", 3000, rgb(0, 255, 0), 15.75);
-    Command67 = command(this, "Command67", "停止", 4200, rgb(255, 0, 0), 15.75);
-    Command23 = command(this, "Command23", "帮助", 5400, rgb(0, 255, 255), 14.25);
-    Line7 = add_line(this, "Line7", 0, 7320, 6600, 7320);
+    m_start_button = command(this, "Command66", "开始", 3000, rgb(0, 255, 0), 15.75);
+    m_stop_button = command(this, "Command67", "停止", 4200, rgb(255, 0, 0), 15.75);
+    m_help_button = command(this, "Command23", "帮助", 5400, rgb(0, 255, 255), 14.25);
+    add_line(this, "Line7", 0, 7320, 6600, 7320);
 
-    MSComm1 = new SerialComm(host, this);
-    MSComm1->setObjectName(QStringLiteral("MSComm1"));
-
-    connect(Command66, &QPushButton::clicked, this, &TachoForm::Command66_Click);
-    connect(Command67, &QPushButton::clicked, this, &TachoForm::Command67_Click);
-    connect(Command23, &QPushButton::clicked, this, &TachoForm::Command23_Click);
-    connect(MSComm1, &SerialComm::OnComm, this, &TachoForm::MSComm1_OnComm);
-    connect(MSComm1, &SerialComm::failed, this, &TachoForm::port_failed);
-    // The port belongs to the window: it closes when the window goes, also while a frame waits.
-    connect(this, &Form::unloaded, MSComm1, [this] { MSComm1->setPortOpen(false); });
+    connect(m_start_button, &QPushButton::clicked, this, &TachoForm::on_start_clicked);
+    connect(m_stop_button, &QPushButton::clicked, this, &TachoForm::on_stop_clicked);
+    connect(m_help_button, &QPushButton::clicked, this, &TachoForm::on_help_clicked);
+    // The port belongs to the window and closes with it.
+    connect(this, &Form::unloaded, this, &TachoForm::close_port);
 }
 
-void TachoForm::Command66_Click() {
-    if (MSComm1->PortOpen()) {
+TachoForm::~TachoForm() = default;
+
+bool TachoForm::is_acquiring() const {
+    return m_port && m_port->is_open();
+}
+
+void TachoForm::on_start_clicked() {
+    if (is_acquiring()) {
         host().message(QStringLiteral("采集已开始"));
         return;
     }
-    Text2->setEnabled(false);
-    Text3->setEnabled(false);
-    MSComm1->setCommPort(1);
-    MSComm1->setSettings(QStringLiteral("9600,N,8,1"));
-    MSComm1->setInBufferSize(40);
-    MSComm1->setOutBufferSize(2);
-    MSComm1->setInputMode(SerialComm::kInputBinary);
-    MSComm1->setInputLen(1);
-    MSComm1->setSThreshold(1);
-    MSComm1->setInBufferCount(0);
-    MSComm1->setOutBufferCount(0);
-    MSComm1->setRThreshold(1);
+    m_upper_limit->setEnabled(false);
+    m_lower_limit->setEnabled(false);
+    m_decoder.reset();
+    ++m_session;
+    m_port = host().serial_port(kBoardPort);
     // Only a port that really opened is reported as started.
-    if (MSComm1->setPortOpen(true)) {
-        host().message(QStringLiteral("采集开始"));
-    } else {
+    if (!m_port || !m_port->open(kBoardLine)) {
         host().message(QStringLiteral("串口通信无效"));
+        return;
     }
+    m_port->discard_input();  // nothing received before the start counts
+    m_port->discard_output();
+    connect(m_port.get(), &SerialDevice::bytes_arrived, this, &TachoForm::on_bytes_arrived);
+    // Told after the device has finished its own work, never from inside it.
+    connect(
+        m_port.get(), &SerialDevice::failed, this,
+        [this, session = m_session] { on_port_failed(session); }, Qt::QueuedConnection);
+    host().message(QStringLiteral("采集开始"));
 }
 
-void TachoForm::Command67_Click() {
-    Text2->setEnabled(true);
-    Text3->setEnabled(true);
-    if (MSComm1->PortOpen()) {
-        MSComm1->setPortOpen(false);
-        host().message(QStringLiteral("采集结束"));
-    } else {
-        host().message(QStringLiteral("采集已结束"));
-    }
+void TachoForm::on_stop_clicked() {
+    m_upper_limit->setEnabled(true);
+    m_lower_limit->setEnabled(true);
+    const bool was_acquiring = is_acquiring();
+    close_port();  // also ends a session whose device failed and has yet to tell
+    host().message(was_acquiring ? QStringLiteral("采集结束") : QStringLiteral("采集已结束"));
 }
 
-void TachoForm::Command23_Click() {
+void TachoForm::on_help_clicked() {
     host().message(kHelp);
 }
 
-void TachoForm::port_failed() {
+void TachoForm::close_port() {
+    if (m_port) {
+        m_port->close();
+    }
+    ++m_session;
+    m_decoder.reset();  // a partial frame is dropped
+}
+
+void TachoForm::on_port_failed(int session) {
+    if (session != m_session) {
+        return;
+    }
+    close_port();
     host().message(QStringLiteral("串口通信无效"));
 }
 
-void TachoForm::MSComm1_OnComm() {
-    if (MSComm1->CommEvent() != SerialComm::kEventReceive) {
+void TachoForm::on_bytes_arrived() {
+    if (!is_acquiring()) {
         return;
     }
-    // Held for the whole frame: a close meanwhile hides the window, which goes only after this
-    // handler has returned.
-    Busy busy(*this);
-    Frame frame;
-    const QByteArray first = MSComm1->Input();
-    if (first.isEmpty() || static_cast<std::uint8_t>(first[0]) != Frame::kStart) {
-        return;
-    }
-    frame.bytes[0] = Frame::kStart;
-
-    MSComm1->setRThreshold(0);
-    while (MSComm1->InBufferCount() < Frame::kSize - 1) {
-        // Stop, a closed window or a failed device closes the port: the partial frame goes.
-        if (!MSComm1->PortOpen() || busy.unloaded()) {
-            return;
+    const QByteArray bytes = m_port->read(m_port->bytes_waiting());
+    for (const char byte : bytes) {
+        if (const auto frame = m_decoder.push(static_cast<std::uint8_t>(byte))) {
+            on_frame(*frame);
+            // A bad limit ends acquisition at this frame; what came after it is not read.
+            if (!is_acquiring()) {
+                return;
+            }
         }
-        host().wait_for_events();
     }
-    for (int i = 1; i < Frame::kSize; ++i) {
-        frame.bytes[i] = static_cast<std::uint8_t>(MSComm1->Input().at(0));
-    }
-    MSComm1->setRThreshold(1);
+}
 
-    Text1->append(frame.bytes.data(), frame.bytes.size());
+void TachoForm::on_frame(const Frame& frame) {
+    m_byte_log->append(frame.bytes.data(), frame.bytes.size());
     if (!frame.valid()) {
         return;
     }
 
     const Speed speed = speed_of(frame.count());
-    文本框1->setText(number_to_text(speed.ms));
+    m_ms_per_revolution->setText(number_to_text(speed.ms));
     if (const auto average = m_average.add(speed.rpm)) {
-        文本框6->setText(number_to_text(*average));
+        m_average_speed->setText(number_to_text(*average));
     }
-    文本框6->append(kLineEnd);
-    文本框1->append(kLineEnd);
+    m_average_speed->append(kLineEnd);
+    m_ms_per_revolution->append(kLineEnd);
 
-    const LimitReview review = review_limits(Text2->text(), Text3->text());
+    const LimitReview review = review_limits(m_upper_limit->text(), m_lower_limit->text());
     for (const LimitFailure& failure : review.failures) {
         if (failure.upper) {
-            Text2->setText(*failure.upper);
+            m_upper_limit->setText(*failure.upper);
         }
         if (failure.lower) {
-            Text3->setText(*failure.lower);
+            m_lower_limit->setText(*failure.lower);
         }
-        MSComm1->setPortOpen(false);
+        close_port();
         host().message(QStringLiteral("输入错误"));
         host().message(QStringLiteral("采集结束"));
     }
 
     show_bar(lit_segments(speed.rpm, review.scale));
-    文本框7->setText(number_to_text(speed.rpm));
-    文本框7->append(kLineEnd);
+    m_speed->setText(number_to_text(speed.rpm));
+    m_speed->append(kLineEnd);
 }
 
 // Repaints only the segments whose state changes: a frame then costs little however fast

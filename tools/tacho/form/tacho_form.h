@@ -2,56 +2,53 @@
 
 #include "shell/widgets/controls.h"
 #include "shell/widgets/form.h"
-#include "tools/tacho/core/serial_comm.h"
+#include "tools/tacho/core/frame_decoder.h"
 #include "tools/tacho/core/speed.h"
 
 #include <array>
+#include <memory>
 
 class ByteLogView;
+class SerialDevice;
 
 // 转速表: receives revolution-time frames on serial port 1 and shows the time per revolution,
 // the instantaneous and average speed, the received bytes and a 22-segment bar graph.
+// Acquisition runs while the port is open.
 class TachoForm : public Form {
     Q_OBJECT
 public:
     explicit TachoForm(FormHost& host);
+    ~TachoForm() override;
 
-    void Command66_Click();
-    void Command67_Click();
-    void Command23_Click();
-    void MSComm1_OnComm();
+    void on_start_clicked();
+    void on_stop_clicked();
+    void on_help_clicked();
 
-    SerialComm* port() const { return MSComm1; }
+    bool is_acquiring() const;
 
 private:
-    void port_failed();
+    void on_bytes_arrived();
+    void on_frame(const Frame& frame);
+    void on_port_failed(int session);
+    void close_port();
     void show_bar(int lit);
 
+    std::unique_ptr<SerialDevice> m_port;
+    // Counts the port's openings and closings: a failure reported for an earlier session, by a
+    // device since closed or replaced, is not this acquisition's.
+    int m_session = 0;
+    FrameDecoder m_decoder;
     SpeedAverage m_average;
     int m_lit = -1;  // segments lit now; -1 before the first valid frame
 
-    QGroupBox* Frame5;
-    LineShape* Line6;
-    QLabel* Label2;
-    TextBox* 文本框1;
-    QLabel* Label3;
-    QLabel* 即时转速;
-    TextBox* 文本框7;
-    QLabel* Label45;
-    QLabel* 平均转速;
-    TextBox* 文本框6;
-    QLabel* Label1;
-    QLabel* Label4;
-    TextBox* Text2;
-    QLabel* Label5;
-    TextBox* Text3;
-    QLabel* Label6;
-    ByteLogView* Text1;
-    QFrame* Picture1;
-    std::array<QPushButton*, 22> m_segments;  // Command22 (segment 1, bottom) to Command1
-    QPushButton* Command66;
-    QPushButton* Command67;
-    QPushButton* Command23;
-    LineShape* Line7;
-    SerialComm* MSComm1;
+    TextBox* m_ms_per_revolution;
+    TextBox* m_speed;
+    TextBox* m_average_speed;
+    TextBox* m_upper_limit;
+    TextBox* m_lower_limit;
+    ByteLogView* m_byte_log;
+    std::array<QPushButton*, 22> m_segments;  // segment 1 (bottom) to 22
+    QPushButton* m_start_button;
+    QPushButton* m_stop_button;
+    QPushButton* m_help_button;
 };
