@@ -22,16 +22,16 @@ int button_number(const QWidget* button) {
 MainWindow::MainWindow(FormHost& host, Launcher& launcher)
     : Form(host, QStringLiteral("Form1"), QStringLiteral("Brevik"), 10440, 7935, kBackground),
       m_launcher(launcher) {
-    m_brand = add_label(this, "Label3", "Velmora", {120, 120, 1695, 375});
-    m_brand->setFont(new_song_font(15, kBold | kItalic));
-    set_background(m_brand, kBackground);
+    QLabel* brand = add_label(this, "Label3", "Velmora", {120, 120, 1695, 375});
+    brand->setFont(new_song_font(15, kBold | kItalic));
+    set_background(brand, kBackground);
 
-    m_title = add_label(this, "Label1", "Ostrand", {3720, 0, 3495, 495});
-    m_title->setFont(song_font(21.75));
-    set_text_colour(m_title, rgb(255, 0, 0));
-    set_background(m_title, kBackground);
+    QLabel* title = add_label(this, "Label1", "Ostrand", {3720, 0, 3495, 495});
+    title->setFont(song_font(21.75));
+    set_text_colour(title, rgb(255, 0, 0));
+    set_background(title, kBackground);
 
-    m_title_rule = add_line(this, "Line2", 0, 600, 10800, 600);
+    add_line(this, "Line2", 0, 600, 10800, 600);
 
     for (const ToolEntry& tool : m_launcher.catalog()) {
         if (tool.button.isEmpty()) {
@@ -50,22 +50,22 @@ MainWindow::MainWindow(FormHost& host, Launcher& launcher)
         m_tool_buttons.push_back(button);
     }
 
-    m_readme_frame = add_picture(this, "Picture1", {2160, 720, 8055, 6375});
-    m_readme = add_text_box(m_readme_frame, "Text1", QString(), {0, 0, 7935, 6255},
+    QFrame* readme_frame = add_picture(this, "Picture1", {2160, 720, 8055, 6375});
+    m_readme = add_text_box(readme_frame, "Text1", QString(), {0, 0, 7935, 6255},
                             QStringLiteral("说明文件"), TextBox::Lines::kMulti,
                             TextBox::ScrollBars::kVertical);
     m_readme->setFont(song_font(10.5, kBold));
     set_background(m_readme, rgb(255, 255, 192));
 
-    m_bottom_rule = add_line(this, "Line1", 10560, 7320, 0, 7320);
+    add_line(this, "Line1", 10560, 7320, 0, 7320);
 
     m_exit_button = add_button(this, "Command10", "退出", {480, 7560, 1335, 375});
     set_face(m_exit_button, rgb(0, 192, 192));
     connect(m_exit_button, &QPushButton::clicked, this, &MainWindow::on_exit_clicked);
 
-    m_credits = add_label(this, "Label2", "Brevik 单片机工具箱", {6840, 7560, 3330, 180});
-    m_credits->setFont(song_font(9));
-    set_background(m_credits, kBackground);
+    QLabel* credits = add_label(this, "Label2", "Brevik 单片机工具箱", {6840, 7560, 3330, 180});
+    credits->setFont(song_font(9));
+    set_background(credits, kBackground);
 
     std::vector<QWidget*> focus_order(m_tool_buttons.begin(), m_tool_buttons.end());
     focus_order.push_back(m_exit_button);

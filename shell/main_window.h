@@ -23,13 +23,7 @@ protected:
 private:
     Launcher& m_launcher;
 
-    QLabel* m_brand;
-    QLabel* m_title;
-    LineShape* m_title_rule;
     std::vector<QPushButton*> m_tool_buttons;
-    QFrame* m_readme_frame;
     TextBox* m_readme;
-    LineShape* m_bottom_rule;
     QPushButton* m_exit_button;
-    QLabel* m_credits;
 };

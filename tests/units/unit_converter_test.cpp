@@ -78,14 +78,4 @@ TEST_F(UnitConverterTest, KeystrokesThatLeaveNoNumberAreRefused) {
     }
 }
 
-TEST_F(UnitConverterTest, ConvertButtonsChangeNothing) {
-    value_box(u"Text1"_s, 0)->setText(u"25"_s);
-    const QStringList before = all_values();
-    for (int i = 0; i < kUnitCategoryCount; ++i) {
-        click(control<QPushButton>(m_form, u"Command2"_s, i));
-    }
-    EXPECT_EQ(all_values(), before);
-    EXPECT_TRUE(m_host.messages.empty());
-}
-
 }  // namespace

@@ -26,10 +26,10 @@ constexpr ChartRow kRows[] = {
 constexpr int kFirstRowTop = 2880;
 constexpr int kRowStep = 360;
 
-// Left edge of each band's column on the form; band 3 sits in Picture2.
+// Left edge of each band's column on the form; band 3 sits in its own box.
 constexpr std::array<int, kBandCount> kColumnLeft = {1560, 1920, 2280, 2640, 3240};
-constexpr int kPicture2Left = 2160;
-constexpr int kPicture2Top = 2640;
+constexpr int kThirdColumnLeft = 2160;
+constexpr int kThirdColumnTop = 2640;
 
 constexpr std::array<int, kBandCount> kStripeLeft = {120, 480, 840, 1200, 1800};
 
@@ -45,53 +45,55 @@ QString name(const char* stem, int number) {
 
 ResistorForm::ResistorForm(FormHost& host)
     : Form(host, QStringLiteral("色环电阻"), QStringLiteral("色环电阻"), 4485, 8160, kBackground) {
-    Line10 = add_line(this, "Line10", 120, 120, 4320, 120);
-    Line9 = add_line(this, "Line9", 4320, 120, 4320, 8040);
-    Line7 = add_line(this, "Line7", 120, 8040, 4320, 8040);
-    Line8 = add_line(this, "Line8", 120, 120, 120, 8040);
+    // The frame around the window: top, right, bottom, left.
+    add_line(this, "Line10", 120, 120, 4320, 120);
+    add_line(this, "Line9", 4320, 120, 4320, 8040);
+    add_line(this, "Line7", 120, 8040, 4320, 8040);
+    add_line(this, "Line8", 120, 120, 120, 8040);
 
-    Frame3 = add_frame(this, "Frame3", "色环电阻查询", {1440, 240, 1695, 375});
-    Frame3->setFont(song_font(12));
-    set_text_colour(Frame3, rgb(0, 0, 255));
+    QGroupBox* title = add_frame(this, "Frame3", "色环电阻查询", {1440, 240, 1695, 375});
+    title->setFont(song_font(12));
+    set_text_colour(title, rgb(0, 0, 255));
 
-    Option1 = add_option(this, "Option1", "4色环", {1440, 720, 855, 495});
-    set_background(Option1, kBackground);
-    Option2 = add_option(this, "Option2", "5色环", {2880, 720, 855, 495});
-    set_background(Option2, kBackground);
+    m_four_bands = add_option(this, "Option1", "4色环", {1440, 720, 855, 495});
+    set_background(m_four_bands, kBackground);
+    m_five_bands = add_option(this, "Option2", "5色环", {2880, 720, 855, 495});
+    set_background(m_five_bands, kBackground);
 
-    Command64 = add_button(this, "Command64", "转换", {480, 1200, 855, 495});
-    set_face(Command64, rgb(0, 255, 0));
-    Text4 =
+    m_convert_button = add_button(this, "Command64", "转换", {480, 1200, 855, 495});
+    set_face(m_convert_button, rgb(0, 255, 0));
+    m_result =
         add_text_box(this, "Text4", QString(), {1440, 1200, 2415, 495}, QStringLiteral("转换结果"));
-    Text4->setFont(song_font(12));
-    set_text_colour(Text4, rgb(255, 0, 0));
+    m_result->setFont(song_font(12));
+    set_text_colour(m_result, rgb(255, 0, 0));
 
-    Label36 = add_label(this, "Label36", "  1  2  3  4    5", {1440, 1800, 2175, 255});
-    Label36->setFont(song_font(12));
+    QLabel* band_numbers = add_label(this, "Label36", "  1  2  3  4    5", {1440, 1800, 2175, 255});
+    band_numbers->setFont(song_font(12));
 
-    Line12 = add_line(this, "Line12", 1080, 2400, 1440, 2400);
-    Line11 = add_line(this, "Line11", 3600, 2400, 3960, 2400);
-    Picture1 = add_picture(this, "Picture1", {1440, 2160, 2175, 495});
+    // The resistor's leads and body.
+    add_line(this, "Line12", 1080, 2400, 1440, 2400);
+    add_line(this, "Line11", 3600, 2400, 3960, 2400);
+    m_resistor = add_picture(this, "Picture1", {1440, 2160, 2175, 495});
     // The colours a new window shows before either mode is chosen.
     const QColor first_stripes[kBandCount] = {rgb(128, 0, 0), rgb(0, 0, 0), rgb(255, 255, 255),
                                               rgb(255, 0, 0), rgb(128, 0, 0)};
     for (int band = 1; band <= kBandCount; ++band) {
-        m_stripes[band - 1] = add_label(Picture1, name("Label", 37 + band), QString(),
+        m_stripes[band - 1] = add_label(m_resistor, name("Label", 37 + band), QString(),
                                         {kStripeLeft[band - 1], 0, 255, 495});
         paint_stripe(band, first_stripes[band - 1]);
     }
 
-    Picture2 = add_picture(this, "Picture2", {kPicture2Left, kPicture2Top, 495, 4095});
+    m_third_column = add_picture(this, "Picture2", {kThirdColumnLeft, kThirdColumnTop, 495, 4095});
     build_chart();
 
-    Label43 = add_label(this, "Label43", "4色环选1，2，4，5         5色环选1，2，3，4，5",
-                        {720, 7320, 3015, 615});
-    Label43->setFont(song_font(12));
-    set_background(Label43, rgb(255, 224, 192));
+    QLabel* hint = add_label(this, "Label43", "4色环选1，2，4，5         5色环选1，2，3，4，5",
+                             {720, 7320, 3015, 615});
+    hint->setFont(song_font(12));
+    set_background(hint, rgb(255, 224, 192));
 
-    connect(Option1, &QRadioButton::clicked, this, &ResistorForm::Option1_Click);
-    connect(Option2, &QRadioButton::clicked, this, &ResistorForm::Option2_Click);
-    connect(Command64, &QPushButton::clicked, this, &ResistorForm::Command64_Click);
+    connect(m_four_bands, &QRadioButton::clicked, this, &ResistorForm::on_four_bands_clicked);
+    connect(m_five_bands, &QRadioButton::clicked, this, &ResistorForm::on_five_bands_clicked);
+    connect(m_convert_button, &QPushButton::clicked, this, &ResistorForm::on_convert_clicked);
 }
 
 void ResistorForm::build_chart() {
@@ -114,25 +116,25 @@ void ResistorForm::build_chart() {
                 continue;
             }
             Q_ASSERT(r.buttons[band - 1] != 0);
-            const bool in_picture2 = band == kThirdDigitBand;
-            QWidget* parent = in_picture2 ? static_cast<QWidget*>(Picture2) : this;
-            const Twips place = {kColumnLeft[band - 1] - (in_picture2 ? kPicture2Left : 0),
-                                 top - (in_picture2 ? kPicture2Top : 0), 255, 375};
+            const bool in_third_column = band == kThirdDigitBand;
+            QWidget* parent = in_third_column ? static_cast<QWidget*>(m_third_column) : this;
+            const Twips place = {kColumnLeft[band - 1] - (in_third_column ? kThirdColumnLeft : 0),
+                                 top - (in_third_column ? kThirdColumnTop : 0), 255, 375};
             QPushButton* button =
                 add_button(parent, name("Command", r.buttons[band - 1]), QString(), place);
             set_face(button, to_colour(m.paint));
             button->setAccessibleName(QStringLiteral("第%1环 %2").arg(band).arg(m.name));
             connect(button, &QPushButton::clicked, this,
-                    [this, band, colour = r.colour] { ColourButton_Click(band, colour); });
+                    [this, band, colour = r.colour] { on_colour_clicked(band, colour); });
         }
     }
 }
 
-void ResistorForm::Option1_Click() {
+void ResistorForm::on_four_bands_clicked() {
     choose_mode(BandMode::kFour);
 }
 
-void ResistorForm::Option2_Click() {
+void ResistorForm::on_five_bands_clicked() {
     choose_mode(BandMode::kFive);
 }
 
@@ -146,19 +148,19 @@ void ResistorForm::choose_mode(BandMode mode) {
     if (mode == BandMode::kFour) {
         paint_stripe(kThirdDigitBand, rgb(255, 255, 255));
     }
-    Text4->setText(QString());
+    m_result->setText(QString());
 }
 
-void ResistorForm::Command64_Click() {
-    Text4->setText(QString());
+void ResistorForm::on_convert_clicked() {
+    m_result->setText(QString());
     if (const std::optional<QString> result = m_bands.convert()) {
-        Text4->setText(*result);
+        m_result->setText(*result);
     } else {
         host().message(QStringLiteral("你没选中色环"));
     }
 }
 
-void ResistorForm::ColourButton_Click(int band, Colour colour) {
+void ResistorForm::on_colour_clicked(int band, Colour colour) {
     if (!m_bands.pick(band, colour)) {
         return;
     }

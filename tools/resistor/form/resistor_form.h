@@ -13,34 +13,24 @@ class ResistorForm : public Form {
 public:
     explicit ResistorForm(FormHost& host);
 
-    void Option1_Click();
-    void Option2_Click();
-    void Command64_Click();
+    void on_four_bands_clicked();
+    void on_five_bands_clicked();
+    void on_convert_clicked();
     // Every colour button of the chart: `band` 1 to 5.
-    void ColourButton_Click(int band, Colour colour);
+    void on_colour_clicked(int band, Colour colour);
 
 private:
     void build_chart();
     void choose_mode(BandMode mode);
     void paint_stripe(int band, const QColor& colour);
 
-    QGroupBox* Frame3;
-    QPushButton* Command64;
-    TextBox* Text4;
-    QRadioButton* Option1;
-    QRadioButton* Option2;
-    QLabel* Label36;
-    QFrame* Picture1;
-    QFrame* Picture2;
-    QLabel* Label43;
-    LineShape* Line7;
-    LineShape* Line8;
-    LineShape* Line9;
-    LineShape* Line10;
-    LineShape* Line11;
-    LineShape* Line12;
-    // Label38 (band 1) to Label42 (band 5).
-    std::array<QLabel*, kBandCount> m_stripes;
-
     ColourBands m_bands;
+
+    QRadioButton* m_four_bands;
+    QRadioButton* m_five_bands;
+    QPushButton* m_convert_button;
+    TextBox* m_result;
+    QFrame* m_resistor;                         // the drawn resistor, holding the stripes
+    QFrame* m_third_column;                     // the buttons of band 3
+    std::array<QLabel*, kBandCount> m_stripes;  // band 1 to 5
 };

@@ -31,16 +31,16 @@ SegmentForm::SegmentForm(FormHost& host)
     : Form(host, QStringLiteral("七段码"), QStringLiteral("七段码"), 5805, 6735, kBackground) {
     fix_size();
 
-    m_title = add_frame(this, "Frame2", "7段码查询", {2400, 240, 1335, 375});
-    m_title->setFont(song_font(12));
-    set_text_colour(m_title, rgb(0, 0, 255));
-    set_background(m_title, kBackground);
-    m_title_rule = add_line(this, "Line6", 0, 720, 7440, 720);
-    m_bottom_rule = add_line(this, "Line7", 0, 6240, 5760, 6240);
+    QGroupBox* title = add_frame(this, "Frame2", "7段码查询", {2400, 240, 1335, 375});
+    title->setFont(song_font(12));
+    set_text_colour(title, rgb(0, 0, 255));
+    set_background(title, kBackground);
+    add_line(this, "Line6", 0, 720, 7440, 720);
+    add_line(this, "Line7", 0, 6240, 5760, 6240);
 
-    m_segment_heading = add_label(this, "Label8", "段位", {240, 960, 375, 255});
-    m_letter_heading = add_label(this, "Label7", "A  B  C  D  E  F  G  H", {840, 960, 2055, 255});
-    m_bit_heading = add_label(this, "Label6", "比特", {240, 1320, 375, 255});
+    add_label(this, "Label8", "段位", {240, 960, 375, 255});
+    add_label(this, "Label7", "A  B  C  D  E  F  G  H", {840, 960, 2055, 255});
+    add_label(this, "Label6", "比特", {240, 1320, 375, 255});
     for (int letter = 0; letter < kLetterCount; ++letter) {
         TextBox* box = add_text_box(
             this, QStringLiteral("SEG_") + letter_name(letter), QString::number(7 - letter),
@@ -49,7 +49,7 @@ SegmentForm::SegmentForm(FormHost& host)
         m_bit_boxes[letter] = box;
     }
 
-    m_dialect_heading = add_label(this, "Label9", "输出方式", {240, 1800, 735, 255});
+    add_label(this, "Label9", "输出方式", {240, 1800, 735, 255});
     m_dialect = add_combo_box(this, "Combo1", "PIC", {1320, 1800, 975, 300}, "输出方式");
     m_display_type_button = add_button(this, "显示方式", "显示方式", {240, 2280, 855, 375});
     m_display_type = add_text_box(this, "Text5", QString(), {1320, 2280, 975, 375}, "显示方式");

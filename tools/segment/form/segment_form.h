@@ -42,14 +42,7 @@ private:
     SegmentTableWriter m_table;
     FileDialogOptions m_save_dialog;
 
-    QGroupBox* m_title;
-    LineShape* m_title_rule;
-    LineShape* m_bottom_rule;
-    QLabel* m_segment_heading;
-    QLabel* m_letter_heading;
-    QLabel* m_bit_heading;
     std::array<TextBox*, kLetterCount> m_bit_boxes;  // A to H
-    QLabel* m_dialect_heading;
     ComboBox* m_dialect;
     QPushButton* m_display_type_button;
     TextBox* m_display_type;

@@ -30,72 +30,67 @@ UnitConverterForm::UnitConverterForm(FormHost& host)
         const int top = kSlots[i].top;
         const int x = kSlots[i].shift;
 
-        Label1[i] =
+        QLabel* title =
             indexed(add_label(this, "Label1", category.title, {2400 + x, top, 495, 255}), i);
-        Label1[i]->setFont(song_font(12));
-        set_text_colour(Label1[i], rgb(255, 0, 0));
+        title->setFont(song_font(12));
+        set_text_colour(title, rgb(255, 0, 0));
 
-        Label2[i] = indexed(add_label(this, "Label2", "输入", {120 + x, top + 360, 855, 255}), i);
-        Label2[i]->setFont(song_font(12));
-        set_text_colour(Label2[i], rgb(0, 255, 255));
+        QLabel* input =
+            indexed(add_label(this, "Label2", "输入", {120 + x, top + 360, 855, 255}), i);
+        input->setFont(song_font(12));
+        set_text_colour(input, rgb(0, 255, 255));
 
         // The top-left "=" stands level with its boxes; the others a little lower.
         const int equals_top = i == 0 ? top + 360 : top + 480;
-        Label3[i] = indexed(add_label(this, "Label3", "=", {2640 + x, equals_top, 255, 255}), i);
-        Label3[i]->setFont(song_font(14.25));
-        set_text_colour(Label3[i], rgb(0, 0, 255));
+        QLabel* equals =
+            indexed(add_label(this, "Label3", "=", {2640 + x, equals_top, 255, 255}), i);
+        equals->setFont(song_font(14.25));
+        set_text_colour(equals, rgb(0, 0, 255));
 
-        Text1[i] = indexed(add_text_box(this, "Text1", "0", {1080 + x, top + 360, 1455, 375},
-                                        category.title + QStringLiteral(" 第一个值")),
-                           i);
-        Text2[i] = indexed(add_text_box(this, "Text2", "0", {3000 + x, top + 360, 1335, 375},
-                                        category.title + QStringLiteral(" 第二个值")),
-                           i);
-        Command2[i] =
+        m_first_values[i] =
+            indexed(add_text_box(this, "Text1", "0", {1080 + x, top + 360, 1455, 375},
+                                 category.title + QStringLiteral(" 第一个值")),
+                    i);
+        m_second_values[i] =
+            indexed(add_text_box(this, "Text2", "0", {3000 + x, top + 360, 1335, 375},
+                                 category.title + QStringLiteral(" 第二个值")),
+                    i);
+        // Converting is not part of this window: the buttons have no action.
+        QPushButton* convert =
             indexed(add_button(this, "Command2", "转换", {120 + x, top + 840, 495, 375}), i);
-        set_face(Command2[i], rgb(0, 255, 0));
-        Combo1[i] = indexed(
+        set_face(convert, rgb(0, 255, 0));
+        m_first_units[i] = indexed(
             add_combo_box(this, "Combo1", category.default_unit, {1080 + x, top + 840, 1455, 300},
                           category.title + QStringLiteral(" 第一个单位")),
             i);
-        Combo2[i] = indexed(
+        m_second_units[i] = indexed(
             add_combo_box(this, "Combo2", category.default_unit, {3000 + x, top + 840, 1335, 300},
                           category.title + QStringLiteral(" 第二个单位")),
             i);
 
-        connect(Text1[i], &TextBox::changed, this, [this, i] { Text1_Change(i); });
-        connect(Text2[i], &TextBox::changed, this, [this, i] { Text2_Change(i); });
-        connect(Command2[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
+        for (TextBox* box : {m_first_values[i], m_second_values[i]}) {
+            connect(box, &TextBox::changed, this, [this, box] { on_value_changed(box); });
+        }
     }
 
-    Line1 = add_line(this, "Line1", 0, 1560, 9795, 1560);
+    add_line(this, "Line1", 0, 1560, 9795, 1560);
     const int heights[] = {3000, 4560, 6120, 7680};
     for (int i = 0; i < 4; ++i) {
-        Line2[i] = indexed(add_line(this, "Line2", 0, heights[i], 9795, heights[i]), i);
+        indexed(add_line(this, "Line2", 0, heights[i], 9795, heights[i]), i);
     }
-    Line3 = add_line(this, "Line3", 4800, 0, 4800, 7680);
+    add_line(this, "Line3", 4800, 0, 4800, 7680);
 }
 
 void UnitConverterForm::on_load() {
-    const QStringList& lengths = unit_categories()[0].units;
-    Combo1[0]->addItems(lengths);
-    Combo2[0]->addItems(lengths);
-    // Adding items to an empty list selects the first; the box keeps its default unit.
-    Combo1[0]->setText(unit_categories()[0].default_unit);
-    Combo2[0]->setText(unit_categories()[0].default_unit);
+    const UnitCategory& length = unit_categories()[0];
+    for (ComboBox* units : {m_first_units[0], m_second_units[0]}) {
+        units->addItems(length.units);
+        // Adding items to an empty list selects the first; the box keeps its default unit.
+        units->setText(length.default_unit);
+    }
 }
 
-void UnitConverterForm::Text1_Change(int Index) {
-    keep_numeric(Text1[Index]);
-}
-
-void UnitConverterForm::Text2_Change(int Index) {
-    keep_numeric(Text2[Index]);
-}
-
-void UnitConverterForm::Command2_Click(int) {}
-
-void UnitConverterForm::keep_numeric(TextBox* box) {
+void UnitConverterForm::on_value_changed(TextBox* box) {
     if (!is_numeric(box->text())) {
         host().message(QStringLiteral("输入错误"));
         box->setText(QStringLiteral("0"));

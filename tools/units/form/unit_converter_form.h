@@ -13,28 +13,18 @@ class UnitConverterForm : public Form {
 public:
     explicit UnitConverterForm(FormHost& host);
 
-    void Text1_Change(int Index);
-    void Text2_Change(int Index);
-    void Command2_Click(int Index);
+    // A value box's text changed, by the user or the program.
+    void on_value_changed(TextBox* box);
 
 protected:
     void on_load() override;
 
 private:
-    void keep_numeric(TextBox* box);
-
     template <typename Control>
-    using Array = std::array<Control*, kUnitCategoryCount>;
+    using PerCategory = std::array<Control*, kUnitCategoryCount>;
 
-    Array<QLabel> Label1;
-    Array<QLabel> Label2;
-    Array<QLabel> Label3;
-    Array<TextBox> Text1;
-    Array<TextBox> Text2;
-    Array<ComboBox> Combo1;
-    Array<ComboBox> Combo2;
-    Array<QPushButton> Command2;
-    LineShape* Line1;
-    std::array<LineShape*, 4> Line2;
-    LineShape* Line3;
+    PerCategory<TextBox> m_first_values;
+    PerCategory<TextBox> m_second_values;
+    PerCategory<ComboBox> m_first_units;
+    PerCategory<ComboBox> m_second_units;
 };
