@@ -48,60 +48,35 @@ protected:
     QPointer<MainWindow> m_window;
 };
 
-// Only the buttons of the tools the program has are enabled, painted in their colour.
-TEST_F(MainWindowTest, EnablesTheButtonsOfItsTools) {
-    MainWindow* window = open();
-    EXPECT_EQ(window->windowTitle(), u"Brevik"_s);
-    const std::pair<const char16_t*, bool> buttons[] = {
-        {u"Command1", true},  {u"Command2", true},  {u"Command3", true},   {u"Command4", true},
-        {u"Command5", true},  {u"Command6", false}, {u"Command7", false},  {u"Command8", false},
-        {u"Command9", false}, {u"Command10", true}, {u"Command11", false},
-    };
-    for (const auto& [name, enabled] : buttons) {
-        EXPECT_EQ(control<QPushButton>(window, QString::fromUtf16(name))->isEnabled(), enabled)
-            << QString::fromUtf16(name).toStdString();
-    }
-    EXPECT_EQ(control<QPushButton>(window, u"Command1"_s)->palette().color(QPalette::Button),
-              rgb(128, 255, 128));
-    auto* readme = control<TextBox>(window, u"Text1"_s);
-    EXPECT_EQ(readme->editor()->palette().color(QPalette::Base), rgb(255, 255, 192));
-}
-
 TEST_F(MainWindowTest, ShowsTheReadmeOfTheWorkingDirectory) {
     write_readme(encode_text(u"第一行\r\n第二行\r\nlast"_s));
     MainWindow* window = open();
     EXPECT_EQ(control<TextBox>(window, u"Text1"_s)->text(), u"第一行\r\n第二行\r\nlast\r\n"_s);
 }
 
-TEST_F(MainWindowTest, ToolButtonsLaunchTheirWindows) {
+// Every button of the catalogue is on the window as the catalogue says; an enabled one launches
+// its window, and a disabled one's window can still be launched by the program.
+TEST_F(MainWindowTest, ToolButtonsComeFromTheCatalogueAndLaunchTheirWindows) {
     MainWindow* window = open();
-    const std::pair<const char16_t*, const char16_t*> launches[] = {
-        {u"Command1", u"七段码"},   {u"Command2", u"真值表"}, {u"Command3", u"转速表"},
-        {u"Command4", u"色环电阻"}, {u"Command5", u"秒表"},
-    };
-    for (const auto& [button, tool] : launches) {
-        click(control<QPushButton>(window, QString::fromUtf16(button)));
-        Form* launched = m_launcher.window(QString::fromUtf16(tool));
+    for (const ToolEntry& tool : tool_catalog()) {
+        SCOPED_TRACE(tool.caption.toStdString());
+        auto* button = control<QPushButton>(window, tool.button);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), tool.caption);
+        EXPECT_EQ(button->isEnabled(), tool.enabled);
+        if (tool.face.isValid()) {
+            EXPECT_EQ(button->palette().color(QPalette::Button), tool.face);
+        }
+        if (tool.window.isEmpty()) {
+            continue;
+        }
+        tool.enabled ? click(button) : window->on_tool_clicked(tool.window);
+        Form* launched = m_launcher.window(tool.window);
         ASSERT_NE(launched, nullptr);
         EXPECT_TRUE(launched->isVisible());
         EXPECT_EQ(launched->windowState(), Qt::WindowNoState);
-        EXPECT_EQ(launched->windowTitle(), QString::fromUtf16(tool));
+        EXPECT_EQ(launched->windowTitle(), tool.window);
     }
-}
-
-TEST_F(MainWindowTest, DisabledButtonsLaunchNothingButTheirWindowsCanBeLaunched) {
-    MainWindow* window = open();
-    for (const char16_t* name :
-         {u"Command6", u"Command7", u"Command8", u"Command9", u"Command11"}) {
-        click(control<QPushButton>(window, QString::fromUtf16(name)));
-    }
-    EXPECT_EQ(m_launcher.window(u"单位换算"_s), nullptr);
-    EXPECT_EQ(m_launcher.window(u"PICCASM"_s), nullptr);
-
-    window->on_tool_clicked(u"PICCASM"_s);
-    EXPECT_TRUE(m_launcher.window(u"PICCASM"_s)->isVisible());
-    window->on_tool_clicked(u"单位换算"_s);
-    EXPECT_TRUE(m_launcher.window(u"单位换算"_s)->isVisible());
 }
 
 // Runs the program's event loop with `steps` queued; true when the loop ended by itself, as the

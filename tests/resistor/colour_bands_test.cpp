@@ -48,4 +48,51 @@ TEST(ColourBandsTest, EveryCombinationReadsCleanly) {
     }
 }
 
+Colour named(QChar name) {
+    for (int colour = 0; colour < kColourCount; ++colour) {
+        if (meaning(Colour(colour)).name == QStringView(&name, 1)) {
+            return Colour(colour);
+        }
+    }
+    ADD_FAILURE() << "no colour " << QString(name).toStdString();
+    return Colour::kBlack;
+}
+
+// Colours picked after choosing a mode: bands 1, 2, 4, 5 on four bands, 1 to 5 on five. A pick
+// a band does not offer, or band 3 on four bands, is ignored.
+TEST(ColourBandsTest, ConvertsThePickedColours) {
+    const struct {
+        int bands;
+        const char16_t* colours;
+        const char16_t* result;
+    } cases[] = {{4, u"", u"1千欧 精度1%"},
+                 {5, u"", u"10.2千欧 精度1%"},
+                 {4, u"黄紫银金", u"0.47欧姆 精度5%"},
+                 {4, u"棕黑银银", u"0.1欧姆 精度10%"},
+                 {4, u"白白棕", u"990欧姆 精度1%"},
+                 {4, u"白白红红", u"9.9千欧 精度2%"},
+                 {4, u"棕黑绿蓝", u"1兆欧 精度0.25%"},
+                 {4, u"黄紫绿紫", u"4.7兆欧 精度0.1%"},
+                 {4, u"黑紫绿紫", u"1.7兆欧 精度0.1%"},  // band 1 has no black
+                 {5, u"黄紫绿金棕", u"47.5欧姆 精度1%"},
+                 {5, u"白白白蓝灰", u"999兆欧 精度0.05%"},
+                 {5, u"棕黑黑棕", u"1千欧 精度1%"},
+                 {5, u"橙蓝灰绿红", u"36.8兆欧 精度2%"}};
+    for (const auto& c : cases) {
+        ColourBands bands;
+        EXPECT_FALSE(bands.convert());
+        bands.choose_mode(c.bands == 4 ? BandMode::kFour : BandMode::kFive);
+        const int four[] = {1, 2, 4, 5};
+        const QStringView colours(c.colours);
+        for (int i = 0; i < colours.size(); ++i) {
+            bands.pick(c.bands == 4 ? four[i] : i + 1, named(colours[i]));
+        }
+        EXPECT_EQ(bands.convert().value_or(QString()), QString::fromUtf16(c.result));
+    }
+    ColourBands four;
+    four.choose_mode(BandMode::kFour);
+    EXPECT_FALSE(four.pick(kThirdDigitBand, Colour::kBlue));
+    EXPECT_FALSE(four.pick(1, Colour::kBlack));
+}
+
 }  // namespace
