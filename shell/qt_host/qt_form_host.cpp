@@ -88,6 +88,5 @@ qint64 QtFormHost::steady_ms() {
 }
 
 std::unique_ptr<SerialDevice> QtFormHost::serial_port(int number) {
-    return std::make_unique<QtSerialDevice>(serial_port_name(number));
+    return std::make_unique<QtSerialDevice>(serial_port_name(number, m_port1_device));
 }
-

@@ -8,7 +8,10 @@
 // serial ports of this machine.
 class QtFormHost : public FormHost {
 public:
-    QtFormHost() { m_steady_clock.start(); }
+    // `port1_device`: the device behind serial port 1, or empty for the machine's first port.
+    explicit QtFormHost(const QString& port1_device = {}) : m_port1_device(port1_device) {
+        m_steady_clock.start();
+    }
 
     void message(const QString& prompt) override;
     std::optional<QString> open_file(const FileDialogOptions& dialog) override;
@@ -20,6 +23,7 @@ public:
     std::unique_ptr<SerialDevice> serial_port(int number) override;
 
 private:
+    QString m_port1_device;
     QElapsedTimer m_steady_clock;  // monotonic
 };
 

@@ -51,8 +51,8 @@ bool QtSerialDevice::open(const SerialLine& line) {
 // The window only says that the port does not work; which device, and why, goes to standard
 // error for whoever sets the machine up.
 void QtSerialDevice::report_error() const {
-    qWarning().noquote() << QStringLiteral("serial port %1: %2")
-                                .arg(m_port.portName(), m_port.errorString());
+    qWarning().noquote()
+        << QStringLiteral("serial port %1: %2").arg(m_port.portName(), m_port.errorString());
 }
 
 void QtSerialDevice::close() {
