@@ -1,12 +1,12 @@
 #include "look.h"
 
+#include "flat_face_style.h"
 #include "text_box.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QPalette>
-#include <QStyleFactory>
 #include <QWidget>
 
 QColor rgb(int red, int green, int blue) {
@@ -44,6 +44,7 @@ void set_face(QWidget* button, const QColor& colour) {
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, colour);
     button->setPalette(palette);
+    FlatFaceStyle::mark_painted(button);
 }
 
 void set_text_colour(QWidget* widget, const QColor& colour) {
@@ -98,7 +99,7 @@ QFont new_song_font(double points, int style) {
 
 void prepare_application(QApplication& app) {
     // One style everywhere, so painted button faces look the same on every desktop.
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyle(new FlatFaceStyle);
     substitute_song_faces();
     app.setFont(song_font(9));
 }

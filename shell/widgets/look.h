@@ -18,7 +18,7 @@ QColor button_face_colour();
 
 // Fills the widget's background (form, label, picture box, option button).
 void set_background(QWidget* widget, const QColor& colour);
-// The face of a command button.
+// The face of a command button: painted flat in exactly this colour.
 void set_face(QWidget* button, const QColor& colour);
 // Text colour of a label, box or button.
 void set_text_colour(QWidget* widget, const QColor& colour);

@@ -45,6 +45,19 @@ protected:
     }
 };
 
+// The chart shows every colour exactly as it is, not a lighter shade of it.
+TEST_F(ResistorFormTest, ColourButtonsShowTheirExactColours) {
+    const std::pair<int, QChar> buttons[] = {{1, u'棕'}, {2, u'紫'}, {3, u'绿'}, {4, u'金'}};
+    for (const auto& [band, colour] : buttons) {
+        QPushButton* button = colour_button(band, colour);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->grab().toImage().pixelColor(button->rect().center()),
+                  button->palette().color(QPalette::Button))
+            << QString(colour).toStdString();
+    }
+    EXPECT_EQ(colour_button(1, u'棕')->palette().color(QPalette::Button), rgb(128, 0, 0));
+}
+
 TEST_F(ResistorFormTest, ConvertsTheColoursClicked) {
     const struct {
         int bands;

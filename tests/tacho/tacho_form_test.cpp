@@ -41,8 +41,10 @@ protected:
     TextBox* box(const QString& name) { return control<TextBox>(m_form, name); }
     QString text(const QString& name) { return box(name)->text(); }
     QString log() { return control<ByteLogView>(m_form, u"Text1"_s)->text(); }
+    // The colour the segment shows on screen, in its middle.
     QColor face(int number) {
-        return button(u"Command%1"_s.arg(number))->palette().color(QPalette::Button);
+        QPushButton* segment = button(u"Command%1"_s.arg(number));
+        return segment->grab().toImage().pixelColor(segment->rect().center());
     }
 
     FakeSerialDevice* m_device = nullptr;
