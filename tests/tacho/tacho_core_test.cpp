@@ -104,6 +104,29 @@ TEST(ByteLog, WritesEveryByteInDecimalWithCrLf) {
     EXPECT_EQ(log.line(4), u"255"_s);
 }
 
+// Any part of a long log's text, as a screen reader asks for it, without the whole text made.
+TEST(ByteLog, ServesAnyPartOfItsText) {
+    ByteLog log;
+    QString whole;
+    for (int i = 0; i < 20000; ++i) {
+        const auto byte = static_cast<std::uint8_t>(i * 7);
+        log.append(&byte, 1);
+        whole += QString::number(byte) + u"\r\n"_s;
+    }
+    const qint64 size = whole.size();
+    ASSERT_EQ(log.text_size(), size);
+    const std::pair<qint64, qint64> ranges[] = {
+        {0, 0},         {0, 5},         {3, 17},          {1, 2},
+        {16379, 16410}, {30000, 50000}, {size - 7, size}, {size - 3, size + 10},
+        {-5, 4},        {20, 10},       {0, size},
+    };
+    for (const auto& [from, to] : ranges) {
+        const qint64 start = std::clamp<qint64>(from, 0, size);
+        EXPECT_EQ(log.text(from, to), whole.mid(start, std::max<qint64>(0, to - start)))
+            << from << " " << to;
+    }
+}
+
 // Byte streams as they may arrive: pieces separated by spaces, "|" where acquisition stops
 // (the partial frame is dropped); and the frames the decoder hands out.
 TEST(FrameDecoder, CutsTheByteStreamIntoFrames) {

@@ -4,6 +4,7 @@
 #include "tests/support/form_test.h"
 #include "tools/tacho/form/byte_log_view.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QPointer>
 
@@ -99,6 +100,22 @@ TEST_F(TachoFormTest, FramesShowInTheLogAndTheReadings) {
               u"85\r\n170\r\n48\r\n57\r\n254\r\n"_s);
     EXPECT_EQ(text(u"文本框1"_s), u"59.256\r\n"_s);
     EXPECT_EQ(text(u"文本框7"_s), u"1013\r\n"_s);
+}
+
+// A screen reader reads the values of the data window.
+TEST_F(TachoFormTest, TheDataWindowIsReadableThroughAccessibility) {
+    start();
+    feed("55AA2710FF");
+    QAccessibleInterface* reader =
+        QAccessible::queryAccessibleInterface(control<ByteLogView>(m_form, u"Text1"_s));
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->role(), QAccessible::EditableText);
+    EXPECT_EQ(reader->text(QAccessible::Name), u"即时数据窗口"_s);
+    ASSERT_NE(reader->textInterface(), nullptr);
+    const QString values = u"85\r\n170\r\n39\r\n16\r\n255\r\n"_s;
+    EXPECT_EQ(reader->textInterface()->characterCount(), values.size());
+    EXPECT_EQ(reader->textInterface()->text(0, values.size()), values);
+    EXPECT_EQ(reader->textInterface()->text(4, 9), u"170\r\n"_s);
 }
 
 TEST_F(TachoFormTest, AverageIsShownEveryTwelveFrames) {

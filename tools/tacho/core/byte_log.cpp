@@ -1,15 +1,48 @@
 #include "byte_log.h"
 
-void ByteLog::append(const std::uint8_t* bytes, std::size_t count) {
-    m_bytes.insert(m_bytes.end(), bytes, bytes + count);
+#include <algorithm>
+
+namespace {
+
+constexpr std::size_t kLandmarkEvery = 4096;
+
+// "85\r\n": the digits and the line end.
+int line_length(std::uint8_t byte) {
+    return (byte >= 100 ? 3 : byte >= 10 ? 2 : 1) + 2;
 }
 
-QString ByteLog::text() const {
+}  // namespace
+
+void ByteLog::append(const std::uint8_t* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (m_bytes.size() % kLandmarkEvery == 0) {
+            m_landmarks.push_back(m_text_size);
+        }
+        m_bytes.push_back(bytes[i]);
+        m_text_size += line_length(bytes[i]);
+    }
+}
+
+QString ByteLog::text(qint64 from, qint64 to) const {
+    from = std::clamp<qint64>(from, 0, m_text_size);
+    to = std::clamp<qint64>(to, from, m_text_size);
     QString text;
-    text.reserve(static_cast<qsizetype>(m_bytes.size()) * 5);
-    for (std::uint8_t byte : m_bytes) {
-        text += QString::number(byte);
-        text += QStringLiteral("\r\n");
+    if (from == to) {
+        return text;
+    }
+    text.reserve(to - from);
+    // The last landmark at or before `from`, then line by line to the line holding it.
+    const auto landmark = std::upper_bound(m_landmarks.begin(), m_landmarks.end(), from) - 1;
+    std::size_t index = static_cast<std::size_t>(landmark - m_landmarks.begin()) * kLandmarkEvery;
+    qint64 line_start = *landmark;
+    while (line_start + line_length(m_bytes[index]) <= from) {
+        line_start += line_length(m_bytes[index++]);
+    }
+    for (; line_start < to; line_start += line_length(m_bytes[index++])) {
+        const QString line = QString::number(m_bytes[index]) + QStringLiteral("\r\n");
+        const qint64 skip = std::max<qint64>(0, from - line_start);
+        text +=
+            QStringView(line).sliced(skip, std::min<qint64>(line.size(), to - line_start) - skip);
     }
     return text;
 }

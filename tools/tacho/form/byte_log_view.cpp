@@ -1,5 +1,8 @@
 #include "byte_log_view.h"
 
+#include "byte_log_accessible.h"
+
+#include <QAccessible>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -7,6 +10,7 @@
 #include <limits>
 
 ByteLogView::ByteLogView(QWidget* parent) : QAbstractScrollArea(parent) {
+    ByteLogAccessible::install();
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setAutoFillBackground(true);
@@ -15,7 +19,14 @@ ByteLogView::ByteLogView(QWidget* parent) : QAbstractScrollArea(parent) {
 void ByteLogView::append(const std::uint8_t* bytes, std::size_t count) {
     QScrollBar* bar = verticalScrollBar();
     const bool at_end = bar->value() == bar->maximum();
+    const qint64 end_of_text = m_log.text_size();
     m_log.append(bytes, count);
+    // Told as Qt's own text boxes tell a change, and only when someone listens.
+    if (QAccessible::isActive()) {
+        QAccessibleTextInsertEvent inserted(this, static_cast<int>(end_of_text),
+                                            m_log.text(end_of_text, m_log.text_size()));
+        QAccessible::updateAccessibility(&inserted);
+    }
     update_scroll_range();
     if (at_end) {
         bar->setValue(bar->maximum());
