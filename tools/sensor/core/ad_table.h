@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ad_value.h"
+#include "other_model_counter.h"
+#include "sensor_model.h"
+#include "tools/segment/core/table_dialect.h"
+
+#include <QString>
+
+#include <vector>
+
+// The AD table as firmware source: one line per degree or percent in the chosen dialect, a
+// thermistor table closed by a note line.
+
+// "PIC", "A51", "数组" and "EMC" with the sensor tool's pieces; every value takes the one prefix.
+const std::vector<Dialect>& sensor_dialects();
+
+// "retlw 0x0ED;0电阻值=128000Ω" and CR LF.
+QString thermistor_line(const DialectPieces& pieces, int index, std::int32_t ohms,
+                        std::int32_t reading);
+// "retlw 0x06;湿度=0%电压=0.116279069767442V" and CR LF.
+QString humidity_line(const DialectPieces& pieces, int percent, const HumidityReading& reading);
+// What the index of a built-in thermistor table means and how it was wired; `divider_text` as
+// the user typed it.
+QString note_line(SensorModel model, const QString& orientation_text, const QString& divider_text);
+
+// What the window holds when a table is asked for.
+struct SensorChoices {
+    SensorModel model;
+    QString dialect;
+    QString orientation;
+    QString divider;  // ohms, as typed
+    QString typed;    // the other model's resistance, as typed
+    Precision precision;
+};
+
+struct AdTableRun {
+    QString text;     // the output box's text after the run
+    QString message;  // why the run stopped; empty when it completed
+    bool completed() const { return message.isEmpty(); }
+};
+
+// The tool's table state between runs: the instruction word of the last dialect used and the
+// other model's entry count.
+class SensorTableWriter {
+public:
+    // A built-in model writes entries 0 to `last` (at most 100) in place of `shown`; the other
+    // model adds its one entry to `shown`. A refused input stops the run with its message and
+    // keeps the lines written before it.
+    AdTableRun gen_ad_table(int last, const SensorChoices& choices, const QString& shown);
+
+    // The other model starts again from entry 0.
+    void clear() { m_counter.reset(); }
+
+private:
+    AdTableRun gen_humidity(int last, const SensorChoices& choices);
+    AdTableRun gen_thermistor(int last, const SensorChoices& choices, QString text);
+
+    DialectChoice m_dialects{sensor_dialects()};
+    OtherModelCounter m_counter;
+};
