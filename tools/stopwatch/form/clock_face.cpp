@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -24,7 +25,7 @@ QPixmap draw_dial(QPointF centre, const QFont& base_font) {
 
     for (int minute = 0; minute < 60; ++minute) {
         const bool hour = minute % 5 == 0;
-        const double angle = minute * M_PI / 30;
+        const double angle = minute * std::numbers::pi / 30;
         const QPointF direction(std::sin(angle), -std::cos(angle));
         painter.setPen(QPen(Qt::black, hour ? 2 : 1));
         painter.drawLine(centre + direction * (radius - (hour ? 8 : 5)),
@@ -37,7 +38,7 @@ QPixmap draw_dial(QPointF centre, const QFont& base_font) {
     painter.setFont(numerals);
     painter.setPen(Qt::black);
     for (int hour = 1; hour <= 12; ++hour) {
-        const double angle = hour * M_PI / 6;
+        const double angle = hour * std::numbers::pi / 6;
         const QPointF at = centre + QPointF(std::sin(angle), -std::cos(angle)) * (radius - 16);
         painter.drawText(QRectF(at - QPointF(10, 6), QSizeF(20, 12)), Qt::AlignCenter,
                          QString::number(hour));

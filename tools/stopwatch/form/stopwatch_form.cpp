@@ -64,9 +64,9 @@ StopwatchForm::StopwatchForm(FormHost& host)
     m_seconds = add_text_box(this, "Text3", QString(), {2520, 2760, 495, 375}, "秒");
     m_seconds_unit = add_label(this, "Label1", "秒", {3120, 2880, 255, 255});
 
-    m_clock_face = new ClockFace(
-        this, QPointF(to_pixels(qRound(kFaceCentre.x)), to_pixels(qRound(kFaceCentre.y))) +
-                  QPointF(0.5, 0.5));
+    // The hands are whole-pixel lines, which cross in the middle of the centre's pixel.
+    const qreal centre = to_pixels(static_cast<int>(kFaceCentre.x)) + 0.5;
+    m_clock_face = new ClockFace(this, QPointF(centre, centre));
     m_clock_face->setObjectName(QStringLiteral("Picture1"));
     place(m_clock_face, {840, 3360, 1979, 1935});
     QWidget* hands = m_clock_face->hands_layer();
