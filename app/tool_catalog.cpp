@@ -4,6 +4,7 @@
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/form/segment_form.h"
 #include "tools/sensor/form/sensor_form.h"
+#include "tools/stopwatch/form/stopwatch_form.h"
 #include "tools/tacho/form/tacho_form.h"
 #include "tools/units/form/unit_converter_form.h"
 
@@ -23,7 +24,7 @@ ToolCatalog tool_catalog() {
         {"Command2", "传感器阻值", 2760, tool, true, "真值表", make<SensorForm>},
         {"Command1", "七段码查询", 2280, tool, true, "七段码", make<SegmentForm>},
         {"Command4", "色环电阻", 1320, tool, true, "色环电阻", make<ResistorForm>},
-        {"Command5", "秒表", 840, tool, true, "秒表", placeholder_window("秒表")},
+        {"Command5", "秒表", 840, tool, true, "秒表", make<StopwatchForm>},
         {"Command3", "转速表", 3240, tool, true, "转速表", make<TachoForm>},
         // The listing tool is never minimized by a launch.
         {"Command11", "PICC TO ASM", 5160, standard, false, "PICCASM",

@@ -1,0 +1,119 @@
+// Runs the stopwatch window on the real clocks (offscreen) with the stopwatch going and prints
+// the processor time it takes while it waits, and how long after each new second of the system
+// clock the digital display paints it: median and maximum.
+
+#include "shell/host/form_host.h"
+#include "shell/widgets/look.h"
+#include "shell/widgets/text_box.h"
+#include "tools/stopwatch/core/time_text.h"
+#include "tools/stopwatch/form/digital_display.h"
+#include "tools/stopwatch/form/stopwatch_form.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+// The real clocks; nothing else is used.
+class BenchHost : public FormHost {
+public:
+    BenchHost() { m_steady.start(); }
+    void message(const QString&) override {}
+    std::optional<QString> open_file(const FileDialogOptions&) override { return std::nullopt; }
+    std::optional<QString> save_file(const FileDialogOptions&) override { return std::nullopt; }
+    std::optional<QString> start_program(const QString&) override { return QString(); }
+    void beep() override {}
+    QTime time_of_day() override { return QTime::currentTime(); }
+    qint64 steady_ms() override { return m_steady.elapsed(); }
+    std::unique_ptr<SerialDevice> serial_port(int) override { return nullptr; }
+
+private:
+    QElapsedTimer m_steady;
+};
+
+double cpu_seconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+// Notes, as the display paints a new text, how long ago the second it shows began.
+class LagProbe : public QObject {
+public:
+    explicit LagProbe(DigitalDisplay* display) : m_display(display) {
+        display->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && m_display->text() != m_painted) {
+            m_painted = m_display->text();
+            const int now_ms = QTime::currentTime().msecsSinceStartOfDay();
+            const int second_ms = parse_time_text(m_painted).value_or(0) * 1000;
+            const int day_ms = kSecondsPerDay * 1000;
+            lags.push_back((now_ms - second_ms + day_ms) % day_ms);
+        }
+        return false;
+    }
+
+    std::vector<int> lags;  // in milliseconds
+
+private:
+    DigitalDisplay* m_display;
+    QString m_painted;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    prepare_application(app);
+    const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 30;
+
+    BenchHost host;
+    StopwatchForm form(host);
+    form.load();
+    form.show();
+    LagProbe probe(form.findChild<DigitalDisplay*>(QStringLiteral("Digital1")));
+    QCoreApplication::processEvents();  // the first paint, of the time at load
+    probe.lags.clear();
+    form.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+
+    QElapsedTimer wall;
+    wall.start();
+    const double cpu_before = cpu_seconds();
+    // A loop of its own: quitting the application would close, and so delete, the window.
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000 + 100, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+    const double cpu = cpu_seconds() - cpu_before;
+    const double elapsed = wall.nsecsElapsed() / 1e9;
+
+    const auto box = [&](const char* name) {
+        return form.findChild<TextBox*>(QString::fromLatin1(name))->text();
+    };
+    std::printf("Stopwatch window, real clocks, offscreen, stopwatch running, %d s\n", seconds);
+    std::printf("processor: %.4f s in %.2f s: %.3f %% of one core\n", cpu, elapsed,
+                100 * cpu / elapsed);
+    std::vector<int> lags = probe.lags;
+    std::sort(lags.begin(), lags.end());
+    if (lags.empty()) {
+        std::printf("display: no new second painted\n");
+        return 1;
+    }
+    std::printf("display lag after a new second: median %d ms, maximum %d ms, over %zu seconds\n",
+                lags[lags.size() / 2], lags.back(), lags.size());
+    std::printf("stopwatch shows %s:%s:%s after %.3f s\n", qPrintable(box("Text1")),
+                qPrintable(box("Text2")), qPrintable(box("Text3")), elapsed);
+    return 0;
+}

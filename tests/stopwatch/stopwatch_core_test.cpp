@@ -1,0 +1,184 @@
+#include "tests/support/qt_printers.h"
+#include "tools/stopwatch/core/alarm.h"
+#include "tools/stopwatch/core/clock_hands.h"
+#include "tools/stopwatch/core/stopwatch.h"
+#include "tools/stopwatch/core/time_text.h"
+
+#include <vector>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+void PrintTo(const StopwatchCount& count, std::ostream* out) {
+    *out << count.hours << ":" << count.minutes << ":" << count.seconds;
+}
+
+namespace {
+
+enum class Action { kStartReset, kStop, kTick };
+struct Step {
+    Action action;
+    qint64 at_ms;
+    StopwatchCount shows{};  // for a tick
+};
+struct StopwatchCase {
+    const char* name;
+    std::vector<Step> steps;
+    Stopwatch::RunState run_state;
+};
+
+TEST(Stopwatch, CountsWholeSecondsOfTheSteadyClock) {
+    using enum Action;
+    const StopwatchCase cases[] = {
+        {"first tick", {{kTick, 700, {0, 0, 0}}}, Stopwatch::kReset},
+        {"61 s", {{kStartReset, 300}, {kTick, 61'302, {0, 1, 1}}}, Stopwatch::kRunning},
+        {"late ticks lose nothing",
+         {{kStartReset, 0},
+          {kTick, 1'900, {0, 0, 1}},
+          {kTick, 3'999, {0, 0, 3}},
+          {kTick, 3'600'000, {1, 0, 0}}},
+         Stopwatch::kRunning},
+        {"23:59:59 wraps",
+         {{kStartReset, 0}, {kTick, 86'399'002, {23, 59, 59}}, {kTick, 86'400'002, {0, 0, 0}}},
+         Stopwatch::kRunning},
+        {"reset shows zeros",
+         {{kStartReset, 0}, {kTick, 5'002, {0, 0, 5}}, {kStartReset, 5'500}, {kTick, 6'002, {}}},
+         Stopwatch::kReset},
+        {"stop holds",
+         {{kStartReset, 0}, {kStop, 3'700}, {kTick, 9'000, {0, 0, 3}}},
+         Stopwatch::kStopped},
+        {"stop while reset, then reset, then start",
+         {{kStop, 100},
+          {kTick, 1'000, {}},
+          {kStartReset, 1'500},
+          {kTick, 5'000, {}},
+          {kStartReset, 6'000},
+          {kTick, 8'002, {0, 0, 2}}},
+         Stopwatch::kRunning},
+        {"start after reset counts afresh",
+         {{kStartReset, 0}, {kStartReset, 9'000}, {kStartReset, 9'500}, {kTick, 10'502, {0, 0, 1}}},
+         Stopwatch::kRunning},
+    };
+    for (const StopwatchCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Stopwatch stopwatch;
+        for (const Step& step : c.steps) {
+            if (step.action == kStartReset) {
+                stopwatch.start_or_reset(step.at_ms);
+            } else if (step.action == kStop) {
+                stopwatch.stop(step.at_ms);
+            } else {
+                EXPECT_EQ(stopwatch.count(step.at_ms), step.shows) << "at " << step.at_ms;
+            }
+        }
+        EXPECT_EQ(stopwatch.run_state(), c.run_state);
+    }
+}
+
+TEST(Stopwatch, TicksJustAfterEachSecondOfTheCount) {
+    Stopwatch stopwatch;
+    EXPECT_EQ(stopwatch.ms_to_next_tick(12'345), 1000);
+    stopwatch.start_or_reset(10'000);
+    EXPECT_EQ(stopwatch.ms_to_next_tick(10'000), 1002);
+    EXPECT_EQ(stopwatch.ms_to_next_tick(12'999), 3);
+}
+
+TEST(TimeText, IsEightCharactersOnTheTwentyFourHourClock) {
+    EXPECT_EQ(time_text(QTime(9, 5, 7)), u"09:05:07"_s);
+    EXPECT_EQ(time_text(QTime(23, 59, 59, 999)), u"23:59:59"_s);
+    EXPECT_EQ(time_text(QTime(0, 0, 0)), u"00:00:00"_s);
+}
+
+QTime at(const char* text) {
+    return QTime::fromString(QString::fromLatin1(text), u"HH:mm:ss"_s);
+}
+
+TEST(AlarmDue, WhenTypedExactlyAndReachedSinceThePreviousTick) {
+    struct Case {
+        QString typed;
+        const char* previous;
+        const char* now;
+        bool due;
+    };
+    const Case cases[] = {
+        {u"07:30:00"_s, "07:29:59", "07:30:00", true},
+        {u"07:30:00"_s, "07:29:58", "07:30:03", true},   // a late tick
+        {u"07:30:00"_s, "07:30:00", "07:30:00", true},   // a second tick in the same second
+        {u"07:30:00"_s, "07:29:50", "07:29:59", false},  // not yet
+        {u"07:30:00"_s, "07:30:00", "07:30:01", false},  // passed before it was typed
+        {u"7:30:00"_s, "07:29:58", "07:30:03", false},
+        {u"07:30"_s, "07:29:58", "07:30:03", false},
+        {u" 07:30:00"_s, "07:29:58", "07:30:03", false},
+        {u"０7:30:00"_s, "07:29:58", "07:30:03", false},
+        {u"00:00:01"_s, "23:59:58", "00:00:02", true},  // past midnight
+        {u"23:59:59"_s, "23:59:58", "00:00:02", true},
+        {u"24:00:00"_s, "23:59:58", "00:00:02", false},
+        {u"12:00:00"_s, "03:00:00", "02:00:01", false},  // the clock set back an hour
+        {u"02:00:01"_s, "03:00:00", "02:00:01", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(alarm_due(c.typed, second_of_day(at(c.previous)), second_of_day(at(c.now))),
+                  c.due)
+            << c.typed.toStdString() << " " << c.previous << " " << c.now;
+    }
+}
+
+TEST(Alarm, SignalsEverySecondBlinkingRedThenBlueUntilCleared) {
+    using enum Alarm::Colour;
+    struct Step {
+        bool clear_first;
+        QString typed;
+        const char* now;
+        const char* caption;
+        std::optional<Alarm::Colour> colour;
+    };
+    const Step steps[] = {
+        {false, u"07:30:00"_s, "07:29:59", "定时时间", std::nullopt},
+        {false, u"07:30:00"_s, "07:30:00", "定时时间到", kRed},
+        {false, u"07:3"_s, "07:30:01", "定时时间到", kBlue},  // editing does not stop it
+        {false, u""_s, "07:30:02", "定时时间到", kRed},
+        {true, u""_s, "07:30:03", "定时时间", std::nullopt},
+        {false, u"07:30:05"_s, "07:30:05", "定时时间到", kBlue},  // cleared on red
+        {false, u""_s, "07:30:06", "定时时间到", kRed},
+    };
+    Alarm alarm;
+    alarm.start(at("07:29:58"));
+    for (const Step& step : steps) {
+        if (step.clear_first) {
+            alarm.clear();
+        }
+        const Alarm::Signal signal = alarm.tick(step.typed, at(step.now));
+        EXPECT_EQ(signal.button_caption, QString::fromUtf8(step.caption)) << step.now;
+        EXPECT_EQ(signal.beep, signal.button_caption == u"定时时间到"_s) << step.now;
+        EXPECT_EQ(signal.message_colour, step.colour) << step.now;
+    }
+}
+
+TEST(ClockHands, EndWhereTheTimeSaysFromTheCentre) {
+    struct Case {
+        QTime time;
+        FacePoint hour, minute, second;
+        float tolerance;
+    };
+    const Case cases[] = {
+        {{3, 0, 0}, {1240, 940}, {940.001f, 540}, {940.001f, 400}, 0.0005f},
+        {{10, 30, 15}, {727.867f, 727.869f}, {940.001f, 1340}, {1480, 940}, 0.0005f},
+        {{15, 45, 30}, {1217.165f, 1054.803f}, {540, 940.001f}, {940.001f, 1480}, 0.0005f},
+        {{12, 0, 0}, {940, 640}, {940, 540}, {940, 400}, 0.002f},  // straight up
+        {{0, 0, 0}, {940, 640}, {940, 540}, {940, 400}, 0.002f},
+    };
+    for (const Case& c : cases) {
+        const ClockHands hands = clock_hands(c.time);
+        const std::pair<Hand, FacePoint> ends[] = {
+            {hands.hour, c.hour}, {hands.minute, c.minute}, {hands.second, c.second}};
+        for (const auto& [hand, end] : ends) {
+            EXPECT_EQ(hand.from.x, 940);
+            EXPECT_EQ(hand.from.y, 940);
+            EXPECT_NEAR(hand.to.x, end.x, c.tolerance) << time_text(c.time).toStdString();
+            EXPECT_NEAR(hand.to.y, end.y, c.tolerance) << time_text(c.time).toStdString();
+        }
+    }
+}
+
+}  // namespace

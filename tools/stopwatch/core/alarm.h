@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QTime>
+
+#include <optional>
+
+// Whether the alarm time `typed` falls due at a clock tick at `now_second` (seconds of the day)
+// when the tick before came at `previous_second`: it equals the tick's time or lies in between,
+// past midnight too, so a late tick cannot step over it. A clock set back (by up to half a day)
+// covers no time. Only an exact "HH:MM:SS" text can fall due.
+bool alarm_due(const QString& typed, int previous_second, int now_second);
+
+// The alarm at a typed time. Once due it signals on every clock tick, the message blinking red
+// and blue, until cleared.
+class Alarm {
+public:
+    enum class Colour { kRed, kBlue };
+    // What a clock tick shows.
+    struct Signal {
+        QString button_caption;
+        bool beep = false;
+        // "时间到！" in this colour; nothing leaves the message as it is.
+        std::optional<Colour> message_colour;
+    };
+
+    // The time the clock was first read, where the first tick's interval begins.
+    void start(const QTime& now);
+    Signal tick(const QString& typed, const QTime& now);
+    // The alarm button: the signalling stops; the blink phase runs on from where it was.
+    void clear() { m_alarm_on = false; }
+
+    bool alarm_on() const { return m_alarm_on; }
+    int blink_phase() const { return m_blink_phase; }
+
+private:
+    bool m_alarm_on = false;
+    int m_blink_phase = 0;  // 1 after red; reaching 2 shows blue and goes back to 0
+    int m_previous_second = 0;
+};
+
+inline const QString kTimeUpMessage = QStringLiteral("时间到！");
