@@ -1,6 +1,7 @@
 #include "tool_catalog.h"
 
 #include "shell/widgets/look.h"
+#include "tools/picc/form/picc_form.h"
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/form/segment_form.h"
 #include "tools/sensor/form/sensor_form.h"
@@ -27,8 +28,7 @@ ToolCatalog tool_catalog() {
         {"Command5", "秒表", 840, tool, true, "秒表", make<StopwatchForm>},
         {"Command3", "转速表", 3240, tool, true, "转速表", make<TachoForm>},
         // The listing tool is never minimized by a launch.
-        {"Command11", "PICC TO ASM", 5160, standard, false, "PICCASM",
-         placeholder_window("PICCASM"), false},
+        {"Command11", "PICC TO ASM", 5160, standard, false, "PICCASM", make<PiccForm>, false},
         {"Command9", "单位换算", 1800, standard, false, "单位换算", make<UnitConverterForm>},
         // Tools the program does not contain.
         {"Command6", "串口工具", 3720, standard, false, {}, {}},

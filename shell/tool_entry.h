@@ -24,6 +24,3 @@ struct ToolEntry {
 
 // The catalogue in the order "退出" unloads the windows.
 using ToolCatalog = std::vector<ToolEntry>;
-
-// An empty window with the caption `name`, for a tool that is not built yet.
-std::function<Form*(FormHost&)> placeholder_window(const QString& name);

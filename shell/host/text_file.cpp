@@ -31,10 +31,11 @@ QString with_line_feeds(QString text) {
 
 QString decode_text(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);  // a leading byte-order mark is skipped
+    QString text = utf8(bytes);  // a leading byte-order mark is skipped
     if (!utf8.hasError()) {
         return text;
     }
+    text.clear();  // a large file is not held twice
     QStringDecoder gb18030("GB18030");
     return gb18030(bytes);
 }

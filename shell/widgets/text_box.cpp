@@ -1,9 +1,8 @@
 #include "text_box.h"
 
-#include "shell/host/text_file.h"
-
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -15,6 +14,30 @@ QString single_line_display(const QString& text) {
     const auto end =
         std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
     return text.left(end - text.begin());
+}
+
+// The editor's own line breaks: Enter makes a paragraph break, Shift+Enter a line break.
+bool is_editor_break(QChar c) {
+    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == QChar(0xFDD0) ||
+           c == QChar(0xFDD1);
+}
+
+// What the user sees in a multi-line editor, every line break as CR LF, as saved files hold.
+// One pass over the editor's raw text: a keystroke in a text of megabytes stays quick, and
+// characters such as a no-break space are kept as typed.
+QString typed_text(const QPlainTextEdit& memo) {
+    const QString raw = memo.document()->toRawText();
+    const auto breaks = std::count_if(raw.begin(), raw.end(), is_editor_break);
+    QString text;
+    text.reserve(raw.size() + breaks);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (is_editor_break(raw[i])) {
+            text.append(QStringView(raw).sliced(start, i - start)).append(u"\r\n");
+            start = i + 1;
+        }
+    }
+    return text.append(QStringView(raw).sliced(start));
 }
 
 }  // namespace
@@ -58,7 +81,8 @@ void TextBox::show_text() {
     if (m_line) {
         m_line->setText(single_line_display(m_text));
     } else {
-        m_memo->setPlainText(with_line_feeds(m_text));
+        // The editor breaks lines at CR LF, CR and LF alike, so it takes the text without a copy.
+        m_memo->setPlainText(m_text);
     }
     m_showing = false;
 }
@@ -67,10 +91,7 @@ void TextBox::on_user_edit() {
     if (m_showing) {
         return;
     }
-    QString typed = m_line ? m_line->text() : m_memo->toPlainText();
-    if (m_memo) {
-        typed.replace(u'\n', QStringLiteral("\r\n"));  // Enter makes a CR LF, as saved files hold
-    }
+    const QString typed = m_line ? m_line->text() : typed_text(*m_memo);
     if (typed == m_text) {
         return;
     }

@@ -75,8 +75,10 @@ TEST(TextBox, MultiLineShowsLinesAndTypesCrLf) {
     box->setText(QString());
     type(box, u"x"_s);
     QTest::keyClick(box->editor(), Qt::Key_Return);
-    type(box, u"y"_s);
-    EXPECT_EQ(box->text(), u"x\r\ny"_s);
+    type(box, u"y\u00A0"_s);  // a no-break space stays one
+    QTest::keyClick(box->editor(), Qt::Key_Return, Qt::ShiftModifier);
+    type(box, u"z"_s);
+    EXPECT_EQ(box->text(), u"x\r\ny\u00A0\r\nz"_s);
 }
 
 TEST(TextBox, SingleLineShowsItsFirstLine) {

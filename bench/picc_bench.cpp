@@ -1,0 +1,187 @@
+// Converts a listing of 10 MB (200,000 lines, GBK comments) through the PICCASM window
+// (offscreen) and prints the time each step takes and the peak memory the conversion adds, as
+// a multiple of the file's size. Also times a keystroke in the converted text and the save.
+
+#include "shell/host/form_host.h"
+#include "shell/host/text_file.h"
+#include "shell/widgets/look.h"
+#include "shell/widgets/text_box.h"
+#include "tools/picc/core/asm_conversion.h"
+#include "tools/picc/form/picc_form.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+// Dialogs answer with the file the benchmark names; messages are counted, not shown.
+class BenchHost : public FormHost {
+public:
+    void message(const QString& prompt) override {
+        ++messages;
+        std::printf("message: %s\n", qPrintable(prompt));
+    }
+    std::optional<QString> open_file(const FileDialogOptions&) override { return file; }
+    std::optional<QString> save_file(const FileDialogOptions&) override { return file; }
+    std::optional<QString> start_program(const QString&) override { return std::nullopt; }
+    void beep() override {}
+    QTime time_of_day() override { return QTime::currentTime(); }
+    qint64 steady_ms() override { return 0; }
+    std::unique_ptr<SerialDevice> serial_port(int) override { return nullptr; }
+
+    QString file;
+    int messages = 0;
+};
+
+// A field of /proc/self/status in bytes ("VmRSS", "VmHWM").
+long status_bytes(const char* field) {
+    long kilobytes = 0;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        const QByteArray prefix = QByteArray(field) + ':';
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith(prefix)) {
+                kilobytes = line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
+            }
+        }
+    }
+    return kilobytes * 1024;
+}
+
+// Starts a new peak of the resident set at the present size.
+bool reset_peak() {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+}
+
+// About 10 MB of listing lines: address, opcode, then an instruction after spaces or a tab,
+// every fourth with a Chinese comment.
+QByteArray listing(int lines) {
+    QString text;
+    text.reserve(lines * 52);
+    const char* const mnemonics[] = {"MOVLW", "MOVWF", "BCF", "BSF", "CALL", "GOTO", "ADDWF"};
+    for (int i = 0; i < lines; ++i) {
+        const QString address = QStringLiteral("%1  %2")
+                                    .arg(i & 0xFFFF, 4, 16, QLatin1Char('0'))
+                                    .arg((i * 7919) & 0x3FFF, 4, 16, QLatin1Char('0'));
+        text += address.toUpper();
+        text += i % 3 == 0 ? QStringLiteral("    \t") : QStringLiteral("           ");
+        text += QLatin1String(mnemonics[i % 7]);
+        text += QStringLiteral("  0x%1,0x%2").arg(i & 0x7F, 2, 16, QLatin1Char('0')).arg(i % 8);
+        text += i % 4 == 0 ? QStringLiteral("  ;读取温度传感器的数值")
+                           : QStringLiteral("  ;  next byte");
+        text += QStringLiteral("\r\n");
+    }
+    return encode_text(text);
+}
+
+double ms_since(const QElapsedTimer& timer) {
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// Processor time of this process: on a shared machine the wall time also holds the waits for
+// a core.
+double cpu_ms() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    prepare_application(app);
+
+    QTemporaryDir dir;
+    BenchHost host;
+    host.file = dir.filePath(QStringLiteral("big.lst"));
+    const int line_count = 200000;
+    double file_size = 0;
+    {
+        const QByteArray bytes = listing(line_count);
+        QFile file(host.file);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            std::printf("cannot write %s\n", qPrintable(host.file));
+            return 1;
+        }
+        file_size = bytes.size();
+    }
+    std::printf("PICCASM window, offscreen: a GBK listing of %.2f MB, %d lines\n", file_size / 1e6,
+                line_count);
+
+    // The steps alone, outside the window.
+    {
+        QElapsedTimer timer;
+        timer.start();
+        QString text;
+        read_text_file(host.file, text);
+        const double read = ms_since(timer);
+        timer.restart();
+        const QString source = convert_listing(text, QStringLiteral("16F877"));
+        const double convert = ms_since(timer);
+        std::printf("%-40s %8.1f ms\n", "read and decode the file", read);
+        std::printf("%-40s %8.1f ms\n", "cut the columns", convert);
+    }
+
+    PiccForm form(host);
+    form.load();
+    form.show();
+    QCoreApplication::processEvents();
+    auto* convert = form.findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* text = form.findChild<TextBox*>(QStringLiteral("Text1"));
+    form.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+
+    const long resident_before = status_bytes("VmRSS");
+    const bool peak_reset = reset_peak();
+    QElapsedTimer timer;
+    timer.start();
+    const double cpu_start = cpu_ms();
+    convert->click();
+    const double click = ms_since(timer);
+    QCoreApplication::processEvents();  // the first paint of the new text
+    const double total = ms_since(timer);
+    const double cpu_total = cpu_ms() - cpu_start;
+    const long peak_added = status_bytes("VmHWM") - resident_before;
+    std::printf("%-40s %8.1f ms\n", "\"转换\" click", click);
+    std::printf("%-40s %8.1f ms, processor %.1f ms (target under 1000 ms)\n",
+                "\"转换\" click and first paint", total, cpu_total);
+    std::printf("%-40s %8.1f MB = %.1f times the file (target under 10)%s\n",
+                "peak memory added by the conversion", peak_added / 1e6, peak_added / file_size,
+                peak_reset ? "" : " [peak not reset: an upper bound]");
+    std::printf("%-40s %8.1f MB\n", "memory kept after it",
+                (status_bytes("VmRSS") - resident_before) / 1e6);
+    std::printf("text: %lld characters\n", static_cast<long long>(text->text().size()));
+
+    // One keystroke at the top of the converted text.
+    QWidget* editor = text->editor();
+    editor->setFocus();
+    for (int i = 0; i < 3; ++i) {
+        timer.restart();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QCoreApplication::sendEvent(editor, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QCoreApplication::sendEvent(editor, &release);
+        QCoreApplication::processEvents();
+        std::printf("%-40s %8.1f ms\n", "a keystroke in the converted text", ms_since(timer));
+    }
+
+    host.file = dir.filePath(QStringLiteral("picctoasm.asm"));
+    timer.restart();
+    form.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    std::printf("%-40s %8.1f ms\n", "\"保存\" of the converted text", ms_since(timer));
+    std::printf("messages shown: %d (0 expected)\n", host.messages);
+    return 0;
+}
