@@ -2,10 +2,10 @@
 // (offscreen) and prints the time each step takes and the peak memory the conversion adds, as
 // a multiple of the file's size. Also times a keystroke in the converted text and the save.
 
-#include "shell/host/form_host.h"
 #include "shell/host/text_file.h"
 #include "shell/widgets/look.h"
 #include "shell/widgets/text_box.h"
+#include "tests/support/scripted_form_host.h"
 #include "tools/picc/core/asm_conversion.h"
 #include "tools/picc/form/picc_form.h"
 
@@ -22,25 +22,6 @@
 #include <ctime>
 
 namespace {
-
-// Dialogs answer with the file the benchmark names; messages are counted, not shown.
-class BenchHost : public FormHost {
-public:
-    void message(const QString& prompt) override {
-        ++messages;
-        std::printf("message: %s\n", qPrintable(prompt));
-    }
-    std::optional<QString> open_file(const FileDialogOptions&) override { return file; }
-    std::optional<QString> save_file(const FileDialogOptions&) override { return file; }
-    std::optional<QString> start_program(const QString&) override { return std::nullopt; }
-    void beep() override {}
-    QTime time_of_day() override { return QTime::currentTime(); }
-    qint64 steady_ms() override { return 0; }
-    std::unique_ptr<SerialDevice> serial_port(int) override { return nullptr; }
-
-    QString file;
-    int messages = 0;
-};
 
 // A field of /proc/self/status in bytes ("VmRSS", "VmHWM").
 long status_bytes(const char* field) {
@@ -106,15 +87,16 @@ int main(int argc, char* argv[]) {
     prepare_application(app);
 
     QTemporaryDir dir;
-    BenchHost host;
-    host.file = dir.filePath(QStringLiteral("big.lst"));
+    ScriptedFormHost host;
+    const QString listing_path = dir.filePath(QStringLiteral("big.lst"));
+    host.standing_answer = listing_path;
     const int line_count = 200000;
     double file_size = 0;
     {
         const QByteArray bytes = listing(line_count);
-        QFile file(host.file);
+        QFile file(listing_path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-            std::printf("cannot write %s\n", qPrintable(host.file));
+            std::printf("cannot write %s\n", qPrintable(listing_path));
             return 1;
         }
         file_size = bytes.size();
@@ -127,7 +109,7 @@ int main(int argc, char* argv[]) {
         QElapsedTimer timer;
         timer.start();
         QString text;
-        read_text_file(host.file, text);
+        read_text_file(listing_path, text);
         const double read = ms_since(timer);
         timer.restart();
         const QString source = convert_listing(text, QStringLiteral("16F877"));
@@ -178,10 +160,10 @@ int main(int argc, char* argv[]) {
         std::printf("%-40s %8.1f ms\n", "a keystroke in the converted text", ms_since(timer));
     }
 
-    host.file = dir.filePath(QStringLiteral("picctoasm.asm"));
+    host.standing_answer = dir.filePath(QStringLiteral("picctoasm.asm"));
     timer.restart();
     form.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
     std::printf("%-40s %8.1f ms\n", "\"保存\" of the converted text", ms_since(timer));
-    std::printf("messages shown: %d (0 expected)\n", host.messages);
+    std::printf("messages shown: %zu (0 expected)\n", host.messages.size());
     return 0;
 }

@@ -2,9 +2,9 @@
 // answered, and prints the time a run takes, with and without the repaint that follows; then
 // prints the processor time the shown window uses over ten idle seconds.
 
-#include "shell/host/form_host.h"
 #include "shell/widgets/look.h"
 #include "shell/widgets/text_box.h"
+#include "tests/support/scripted_form_host.h"
 #include "tools/sensor/form/sensor_form.h"
 
 #include <QApplication>
@@ -22,26 +22,6 @@
 
 namespace {
 
-// Messages are counted, not shown; every save dialog answers with the same file.
-class BenchHost : public FormHost {
-public:
-    void message(const QString&) override { ++messages; }
-    std::optional<QString> open_file(const FileDialogOptions&) override { return std::nullopt; }
-    std::optional<QString> save_file(const FileDialogOptions&) override {
-        ++saves;
-        return save_path;
-    }
-    std::optional<QString> start_program(const QString&) override { return std::nullopt; }
-    void beep() override {}
-    QTime time_of_day() override { return QTime::currentTime(); }
-    qint64 steady_ms() override { return 0; }
-    std::unique_ptr<SerialDevice> serial_port(int) override { return nullptr; }
-
-    int messages = 0;
-    int saves = 0;
-    QString save_path;
-};
-
 double cpu_seconds() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
@@ -53,9 +33,10 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-void run_tables(SensorForm& form, BenchHost& host) {
+void run_tables(SensorForm& form, ScriptedFormHost& host) {
     QTemporaryDir dir;
-    host.save_path = dir.filePath(QStringLiteral("3470_10K.txt"));
+    const QString save_path = dir.filePath(QStringLiteral("3470_10K.txt"));
+    host.standing_answer = save_path;
     form.findChild<QComboBox*>(QStringLiteral("Combo2"))
         ->setCurrentText(QStringLiteral("3470_10K"));
     form.findChild<QComboBox*>(QStringLiteral("Combo4"))->setCurrentText(QStringLiteral("上拉"));
@@ -78,7 +59,7 @@ void run_tables(SensorForm& form, BenchHost& host) {
             painted_ms.push_back(painted);
         }
     }
-    QFile file(host.save_path);
+    QFile file(save_path);
     const qint64 file_bytes = file.open(QIODevice::ReadOnly) ? file.size() : -1;
 
     std::printf("Sensor window, full 3470_10K table (101 lines and the note), offscreen\n");
@@ -89,8 +70,8 @@ void run_tables(SensorForm& form, BenchHost& host) {
                 *std::max_element(painted_ms.begin(), painted_ms.end()));
     std::printf(
         "box %lld characters, file %lld bytes, saves %d of %d, messages %d (0 expected)\n\n",
-        static_cast<long long>(box->text().size()), static_cast<long long>(file_bytes), host.saves,
-        kRuns + 10, host.messages);
+        static_cast<long long>(box->text().size()), static_cast<long long>(file_bytes),
+        int(host.dialogs.size()), kRuns + 10, int(host.messages.size()));
 }
 
 void run_idle(SensorForm& form) {
@@ -116,7 +97,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     prepare_application(app);
-    BenchHost host;
+    ScriptedFormHost host;
     SensorForm form(host);
     form.load();
     form.show();

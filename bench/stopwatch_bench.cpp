@@ -2,9 +2,9 @@
 // the processor time it takes while it waits, and how long after each new second of the system
 // clock the digital display paints it: median and maximum.
 
-#include "shell/host/form_host.h"
 #include "shell/widgets/look.h"
 #include "shell/widgets/text_box.h"
+#include "tests/support/scripted_form_host.h"
 #include "tools/stopwatch/core/time_text.h"
 #include "tools/stopwatch/form/digital_display.h"
 #include "tools/stopwatch/form/stopwatch_form.h"
@@ -21,23 +21,6 @@
 #include <vector>
 
 namespace {
-
-// The real clocks; nothing else is used.
-class BenchHost : public FormHost {
-public:
-    BenchHost() { m_steady.start(); }
-    void message(const QString&) override {}
-    std::optional<QString> open_file(const FileDialogOptions&) override { return std::nullopt; }
-    std::optional<QString> save_file(const FileDialogOptions&) override { return std::nullopt; }
-    std::optional<QString> start_program(const QString&) override { return QString(); }
-    void beep() override {}
-    QTime time_of_day() override { return QTime::currentTime(); }
-    qint64 steady_ms() override { return m_steady.elapsed(); }
-    std::unique_ptr<SerialDevice> serial_port(int) override { return nullptr; }
-
-private:
-    QElapsedTimer m_steady;
-};
 
 double cpu_seconds() {
     timespec now{};
@@ -80,7 +63,8 @@ int main(int argc, char* argv[]) {
     prepare_application(app);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 30;
 
-    BenchHost host;
+    ScriptedFormHost host;
+    host.real_clocks = true;
     StopwatchForm form(host);
     form.load();
     form.show();

@@ -2,10 +2,10 @@
 // frame rate, the cost of a frame as the byte log grows, the memory a logged byte takes, and
 // the processor time used while half a frame waits on a real (pseudo-terminal) serial line.
 
-#include "shell/host/form_host.h"
 #include "shell/qt_host/qt_serial_device.h"
 #include "shell/widgets/look.h"
 #include "tests/support/fake_serial_device.h"
+#include "tests/support/scripted_form_host.h"
 #include "tools/tacho/form/byte_log_view.h"
 #include "tools/tacho/form/tacho_form.h"
 
@@ -24,22 +24,6 @@
 #include <functional>
 
 namespace {
-
-// Messages are counted, not shown; the port is whatever the benchmark puts behind it.
-class BenchHost : public FormHost {
-public:
-    void message(const QString&) override { ++messages; }
-    std::optional<QString> open_file(const FileDialogOptions&) override { return std::nullopt; }
-    std::optional<QString> save_file(const FileDialogOptions&) override { return std::nullopt; }
-    std::optional<QString> start_program(const QString&) override { return QString(); }
-    void beep() override {}
-    QTime time_of_day() override { return QTime::currentTime(); }
-    qint64 steady_ms() override { return 0; }
-    std::unique_ptr<SerialDevice> serial_port(int) override { return make_port(); }
-
-    int messages = 0;
-    std::function<std::unique_ptr<SerialDevice>()> make_port;
-};
 
 long resident_bytes() {
     long pages = 0;
@@ -75,9 +59,9 @@ QByteArray frames(int count, int& next) {
 }
 
 void run_frames() {
-    BenchHost host;
+    ScriptedFormHost host;
     FakeSerialDevice* device = nullptr;
-    host.make_port = [&] {
+    host.make_serial_port = [&](int) {
         auto port = std::make_unique<FakeSerialDevice>();
         device = port.get();
         return port;
@@ -131,7 +115,7 @@ void run_frames() {
     const double bytes_logged = double(log->log().size() - logged_at_start);
     std::printf("memory per logged byte: %.2f bytes (resident set), %.2f bytes (log store)\n",
                 added / bytes_logged, double(log->log().capacity_bytes()) / log->log().size());
-    std::printf("messages shown: %d (1 expected: the start)\n\n", host.messages);
+    std::printf("messages shown: %zu (1 expected: the start)\n\n", host.messages.size());
 }
 
 void run_half_frame_wait() {
@@ -145,9 +129,9 @@ void run_half_frame_wait() {
         return;
     }
     ::close(slave);
-    BenchHost host;
+    ScriptedFormHost host;
     const QString device = QString::fromLocal8Bit(name);
-    host.make_port = [&] { return std::make_unique<QtSerialDevice>(device); };
+    host.make_serial_port = [&](int) { return std::make_unique<QtSerialDevice>(device); };
     TachoForm form(host);
     form.load();
     form.show();

@@ -14,12 +14,13 @@ int line_length(std::uint8_t byte) {
 }  // namespace
 
 void ByteLog::append(const std::uint8_t* bytes, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        if (m_bytes.size() % kLandmarkEvery == 0) {
+    const std::size_t first = m_bytes.size();
+    m_bytes.insert(m_bytes.end(), bytes, bytes + count);
+    for (std::size_t i = first; i < m_bytes.size(); ++i) {
+        if (i % kLandmarkEvery == 0) {
             m_landmarks.push_back(m_text_size);
         }
-        m_bytes.push_back(bytes[i]);
-        m_text_size += line_length(bytes[i]);
+        m_text_size += line_length(m_bytes[i]);
     }
 }
 

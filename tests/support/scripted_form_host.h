@@ -1,0 +1,67 @@
+#pragma once
+
+#include "shell/host/form_host.h"
+
+#include <QElapsedTimer>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// A host that plays the user and the machine from a script: it records every message, dialog and
+// started program, answers dialogs with the answers it was given, builds serial ports with the
+// function it was given, and keeps clocks that the script sets (or the real ones).
+class ScriptedFormHost : public FormHost {
+public:
+    enum class DialogKind { kOpen, kSave };
+    struct DialogCall {
+        DialogKind kind;
+        FileDialogOptions options;
+    };
+
+    ScriptedFormHost() { m_real_steady.start(); }
+
+    // The answers of the next dialogs, in order: a file name, or std::nullopt for cancel.
+    void answer_dialog(const std::optional<QString>& answer) {
+        m_answers.push_back(answer.value_or(QString()));
+    }
+
+    void message(const QString& prompt) override;
+    std::optional<QString> open_file(const FileDialogOptions& dialog) override;
+    std::optional<QString> save_file(const FileDialogOptions& dialog) override;
+    std::optional<QString> start_program(const QString& program) override;
+    void beep() override { ++beeps; }
+    QTime time_of_day() override { return real_clocks ? QTime::currentTime() : now; }
+    qint64 steady_ms() override { return real_clocks ? m_real_steady.elapsed() : steady; }
+    std::unique_ptr<SerialDevice> serial_port(int number) override;
+
+    std::vector<QString> messages;
+    std::vector<DialogCall> dialogs;
+    std::vector<QString> started_programs;
+    int beeps = 0;
+    bool real_clocks = false;
+    QTime now{0, 0, 0};
+    qint64 steady = 0;
+    // Why a program does not start; nothing: it starts.
+    std::optional<QString> start_failure;
+    // The answer to every dialog once the scripted ones are used up; nothing: cancel.
+    std::optional<QString> standing_answer;
+
+    // Runs while a message box is up, with its prompt.
+    std::function<void(const QString&)> on_message;
+    // Builds serial port `number`.
+    std::function<std::unique_ptr<SerialDevice>(int)> make_serial_port;
+
+protected:
+    // A dialog beyond the script, and a serial port without a maker.
+    virtual std::optional<QString> unscripted_dialog(const FileDialogOptions&) {
+        return standing_answer;
+    }
+    virtual std::unique_ptr<SerialDevice> missing_serial_port(int) { return nullptr; }
+
+private:
+    std::optional<QString> answer(DialogKind kind, const FileDialogOptions& dialog);
+
+    std::deque<QString> m_answers;  // a null text cancels
+    QElapsedTimer m_real_steady;
+};
