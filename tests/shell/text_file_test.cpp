@@ -42,14 +42,28 @@ TEST(SplitLines, EndsLinesAtCrCrLfOrTheEnd) {
     }
 }
 
-TEST(DecodeText, ReadsGbkAndUtf8) {
-    EXPECT_EQ(decode_text(QByteArray::fromHex("cbb5c3f7cec4bcfe")), u"说明文件"_s);
-    EXPECT_EQ(decode_text(u"说明文件"_s.toUtf8()), u"说明文件"_s);
-    EXPECT_EQ(decode_text(QByteArray("\xEF\xBB\xBF") + u"说明"_s.toUtf8()), u"说明"_s);
-    EXPECT_EQ(decode_text("plain ASCII"), u"plain ASCII"_s);
-    EXPECT_EQ(decode_text(QByteArray::fromHex("a6b8a1e6")), u"Ω℃"_s);
-    // A character outside GBK in its four-byte GB18030 form.
-    EXPECT_EQ(decode_text(QByteArray::fromHex("9439fc36")), u"😀"_s);
+// GBK pairs that look like two-byte UTF-8 sequences are GBK; UTF-8 needs a byte-order mark or
+// a sequence of three or more bytes.
+TEST(DecodeText, ReadsUtf8OnlyWhenItCannotBeGbk) {
+    const QString lookalikes = u"平频贫品聘乒坪苹萍凭瓶漂瓢票撇瞥拼暖女努怒"_s;
+    const std::pair<QByteArray, QString> cases[] = {
+        {QByteArray::fromHex("cbb5c3f7cec4bcfe"), u"说明文件"_s},
+        {QByteArray::fromHex("cfaf"), u"席"_s},
+        {QByteArray::fromHex("c2a1"), u"隆"_s},
+        {encode_text(lookalikes), lookalikes},
+        {QByteArray::fromHex("a6b8a1e6"), u"Ω℃"_s},
+        {QByteArray::fromHex("9439fc36"), u"😀"_s},  // outside GBK, four GB18030 bytes
+        {u"说明文件"_s.toUtf8(), u"说明文件"_s},
+        {u"Ω 说明"_s.toUtf8(), u"Ω 说明"_s},
+        {QByteArray("\xEF\xBB\xBF") + u"说明"_s.toUtf8(), u"说明"_s},
+        {QByteArray("\xEF\xBB\xBF") + u"été"_s.toUtf8(), u"été"_s},
+        {u"été"_s.toUtf8(), u"茅t茅"_s},             // two-byte UTF-8 alone reads as GBK
+        {"caf\xE9 cr\xE8me", u"caf\uFFFD cr鑝e"_s},  // Latin-1
+        {"plain ASCII", u"plain ASCII"_s},
+    };
+    for (const auto& [bytes, text] : cases) {
+        EXPECT_EQ(decode_text(bytes), text) << bytes.toHex().toStdString();
+    }
 }
 
 TEST(EncodeText, WritesGbkBytesAndKeepsEveryOtherCharacter) {
@@ -71,6 +85,20 @@ TEST_F(TextFiles, WriteCreatesOrEmptiesTheFileAndEndsWithCrLf) {
     EXPECT_EQ(bytes_of(file), encode_text(u"电阻值=10000Ω"_s) + "\r\n");
     EXPECT_FALSE(write_text_file(file, QString()));
     EXPECT_EQ(bytes_of(file), QByteArray("\r\n"));
+}
+
+TEST_F(TextFiles, TextGb18030CannotHoldFailsAndLeavesTheFileAsItWas) {
+    const QString file = path(u"out.txt"_s);
+    put_bytes(file, "old table");
+    const QString lone_surrogate = u"表"_s + QChar(0xD800);
+    EXPECT_TRUE(write_text_file(file, lone_surrogate));
+    EXPECT_EQ(bytes_of(file), QByteArray("old table"));
+
+    RecordingFormHost host;
+    EXPECT_FALSE(save_text_file(host, file, lone_surrogate));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].contains(write_text_file(file, lone_surrogate)->reason));
+    EXPECT_EQ(bytes_of(file), QByteArray("old table"));
 }
 
 TEST_F(TextFiles, SaveTellsTheUserWhichFileFailedAndWhy) {
