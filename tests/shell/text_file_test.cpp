@@ -118,7 +118,15 @@ TEST_F(TextFiles, ReadLinesOfAMissingFileGivesNothing) {
     EXPECT_FALSE(read_text_lines(path(u"none.txt"_s)));
 }
 
+// Beyond kReadmeByteLimit bytes or kReadmeLineLimit characters of a line the text is cut, never
+// inside a character, and the cut marked.
 TEST_F(TextFiles, ReadmeTextEndsEveryLineWithCrLf) {
+    const QByteArray long_line(kReadmeLineLimit, 'a');
+    const QString long_text(kReadmeLineLimit, u'a');
+    const QString cut = QString(kCutMark) + u"\r\n"_s;
+    const qsizetype row_count = kReadmeByteLimit / 12;
+    const QByteArray rows = QByteArray("0123456789\r\n").repeated(row_count);
+    const QString rows_text = u"0123456789\r\n"_s.repeated(row_count);
     const std::pair<QByteArray, QString> cases[] = {
         {"", u""_s},
         {"one\r\ntwo\r\nthree\r\n", u"one\r\ntwo\r\nthree\r\n"_s},
@@ -127,10 +135,21 @@ TEST_F(TextFiles, ReadmeTextEndsEveryLineWithCrLf) {
         {"\r\n\r\n", u"\r\n\r\n"_s},
         {QByteArray::fromHex("cbb5c3f70d0a"), u"说明\r\n"_s},
         {u"说明\r\nΩ"_s.toUtf8(), u"说明\r\nΩ\r\n"_s},
+        {long_line + "\r\nx", long_text + u"\r\nx\r\n"_s},
+        {long_line + "b\r\nx", long_text + cut + u"x\r\n"_s},
+        {long_line + "b\nx", long_text + kCutMark + u"\nx\r\n"_s},
+        {QByteArray("abc\n").repeated(kReadmeLineLimit),
+         u"abc\n"_s.repeated(kReadmeLineLimit) + u"\r\n"_s},
+        {long_line.chopped(1) + QByteArray::fromHex("9439fc36"), long_text.chopped(1) + cut},
+        {rows + "abcd", rows_text + u"abcd\r\n"_s},
+        {rows + "abc\r\n", rows_text + u"abc\r\n"_s + cut},
+        {rows + "a" + QByteArray::fromHex("cbb5c3f7"), rows_text + u"a说"_s + cut},
+        {rows + u"说明"_s.toUtf8(), rows_text + u"说"_s + cut},
     };
     for (const auto& [bytes, text] : cases) {
         put_bytes(path(QString::fromUtf16(kReadmeName)), bytes);
-        EXPECT_EQ(readme_text(m_dir.path()), text) << bytes.toHex().toStdString();
+        EXPECT_EQ(readme_text(m_dir.path()), text)
+            << bytes.size() << " bytes ending " << bytes.right(8).toHex().toStdString();
     }
 }
 
