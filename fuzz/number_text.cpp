@@ -52,7 +52,9 @@ void check_reads_back(double value) {
         return;
     }
     FUZZ_REQUIRE(is_numeric(text));
-    FUZZ_REQUIRE(std::fabs(read - value) <= std::fabs(value) * 5.000001e-15);
+    // Half a unit of the 15th digit, and the rounding of that text to a double.
+    FUZZ_REQUIRE(std::fabs(read - value) <= std::fabs(value) * (5e-15 + 0x1p-52));
+    FUZZ_REQUIRE(number_to_text(read) == text);
 }
 
 struct Results {
