@@ -1,6 +1,6 @@
 // The text file reader and writer on any bytes. Any bytes decode, whole or as the start of a
-// longer file. A text GB18030 can hold is written and read back as it was (unless its bytes are
-// valid UTF-8 with a sequence of three or more bytes, which the reader takes for UTF-8 by rule);
+// longer file. A text GB18030 can hold is written and read back as it was, unless its bytes
+// happen to look like UTF-8 by the reading rule (rare for GBK text, see looks_like_utf8);
 // a text it cannot hold is refused and leaves the file as it was. The readme shows no line over
 // its limit. The first byte chooses the text: the rest decoded, or the rest as UTF-16 units.
 
@@ -30,12 +30,14 @@ void put_bytes(const QString& path, const QByteArray& bytes) {
     FUZZ_REQUIRE(file.write(bytes) == bytes.size());
 }
 
-// The reading rule's case for UTF-8 without a byte-order mark.
+// The reading rule's case for UTF-8: a byte-order mark, or valid UTF-8 with a sequence of three
+// or more bytes.
 bool looks_like_utf8(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     utf8(bytes);
-    return !utf8.hasError() &&
-           std::any_of(bytes.begin(), bytes.end(), [](char c) { return std::uint8_t(c) >= 0xE0; });
+    return bytes.startsWith("\xEF\xBB\xBF") ||
+           (!utf8.hasError() && std::any_of(bytes.begin(), bytes.end(),
+                                            [](char c) { return std::uint8_t(c) >= 0xE0; }));
 }
 
 void check_write_then_read(const QString& path, const QString& text) {
