@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -15,23 +16,35 @@ bool is_ignored_blank(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\n';
 }
 
+// The written exponent after "e": sign and digits. Its size is capped far beyond any double's
+// range, so that an exponent too long for an integer still counts by its sign.
+long long written_exponent(std::string_view exponent) {
+    constexpr long long kCap = 100'000'000'000'000'000;
+    const bool negative = !exponent.empty() && exponent.front() == '-';
+    if (!exponent.empty() && (exponent.front() == '-' || exponent.front() == '+')) {
+        exponent.remove_prefix(1);
+    }
+    long long value = 0;
+    for (char c : exponent) {
+        value = std::min(value * 10 + (c - '0'), kCap);
+    }
+    return negative ? -value : value;
+}
+
 // Decimal exponent of the first significant digit of a mantissa ("123.4" gives 2, "0.05"
 // gives -2), plus the written exponent. Only used to tell overflow from underflow.
-long magnitude(const std::string& number) {
+long long magnitude(const std::string& number) {
     const std::size_t e = number.find_first_of("eE");
-    const std::string mantissa = number.substr(0, e);
-    long written = 0;
-    if (e != std::string::npos) {
-        const char* p = number.data() + e + 1;
-        std::from_chars(p + (*p == '+' ? 1 : 0), number.data() + number.size(), written);
-    }
+    const std::string_view mantissa = std::string_view(number).substr(0, e);
+    const long long written =
+        e == std::string::npos ? 0 : written_exponent(std::string_view(number).substr(e + 1));
     const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
     const std::size_t first = mantissa.find_first_of("123456789");
     if (first == std::string::npos) {
         return 0;
     }
-    const long lead =
-        first < point ? static_cast<long>(point - first) - 1 : -static_cast<long>(first - point);
+    const long long lead = first < point ? static_cast<long long>(point - first) - 1
+                                         : -static_cast<long long>(first - point);
     return lead + written;
 }
 

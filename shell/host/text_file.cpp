@@ -4,6 +4,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 QStringList split_lines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
@@ -29,15 +31,37 @@ QString with_line_feeds(QString text) {
     return text;
 }
 
-QString decode_text(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+namespace {
+
+// `whole` tells whether `bytes` are the whole file; when they are only its start, a character
+// cut off at their end is left out rather than read as an error.
+QString decode(const QByteArray& bytes, bool whole) {
+    const auto flags = whole ? QStringDecoder::Flag::Stateless : QStringDecoder::Flag::Default;
+    QStringDecoder utf8(QStringDecoder::Utf8, flags);
     QString text = utf8(bytes);  // a leading byte-order mark is skipped
-    if (!utf8.hasError()) {
+    // GBK pairs often look like two-byte UTF-8 sequences; Chinese in UTF-8 takes three bytes,
+    // which decode to U+0800 and above.
+    const bool long_sequence =
+        std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x800; });
+    if (bytes.startsWith("\xEF\xBB\xBF") || (!utf8.hasError() && long_sequence)) {
+        return text;
+    }
+    QStringDecoder gb18030("GB18030", flags);
+    if (!gb18030.isValid()) {
         return text;
     }
     text.clear();  // a large file is not held twice
-    QStringDecoder gb18030("GB18030");
     return gb18030(bytes);
+}
+
+}  // namespace
+
+QString decode_text(const QByteArray& bytes) {
+    return decode(bytes, true);
+}
+
+QString decode_text_start(const QByteArray& bytes) {
+    return decode(bytes, false);
 }
 
 QByteArray encode_text(const QString& text) {
@@ -67,11 +91,19 @@ std::optional<QStringList> read_text_lines(const QString& path) {
 }
 
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text) {
+    // Encoded before the file is opened, so that text it cannot hold leaves an old file whole.
+    QStringEncoder gb18030("GB18030");
+    if (!gb18030.isValid()) {
+        return TextFileError{QStringLiteral("无法使用 GB18030 编码")};
+    }
+    const QByteArray bytes = gb18030(text + QStringLiteral("\r\n"));
+    if (gb18030.hasError()) {
+        return TextFileError{QStringLiteral("文本中有 GB18030 编码无法保存的字符")};
+    }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return TextFileError{file.errorString()};
     }
-    const QByteArray bytes = encode_text(text + QStringLiteral("\r\n"));
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         return TextFileError{file.errorString()};
     }

@@ -20,8 +20,14 @@ QStringList split_lines(const QString& text);
 // `text` with every CR LF and lone CR turned into LF, as editors and message boxes break lines.
 QString with_line_feeds(QString text);
 
-// Decodes file bytes: UTF-8 when they are valid UTF-8, otherwise GB18030.
+// Decodes file bytes: UTF-8 when they start with its byte-order mark, or when they are valid
+// UTF-8 and hold at least one sequence of three or more bytes; otherwise GB18030 (ASCII reads
+// the same either way).
 QString decode_text(const QByteArray& bytes);
+
+// decode_text for the first bytes of a longer file: a character cut off at their end is left
+// out.
+QString decode_text_start(const QByteArray& bytes);
 
 // GB18030 bytes of `text`.
 QByteArray encode_text(const QString& text);
@@ -34,5 +40,5 @@ std::optional<TextFileError> read_text_file(const QString& path, QString& text);
 std::optional<QStringList> read_text_lines(const QString& path);
 
 // Creates or empties the file at `path` and writes `text` and one CR LF. Returns the reason on
-// failure.
+// failure; text that GB18030 cannot hold (a lone surrogate) fails before the file is touched.
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text);

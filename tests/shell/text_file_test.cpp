@@ -42,14 +42,28 @@ TEST(SplitLines, EndsLinesAtCrCrLfOrTheEnd) {
     }
 }
 
-TEST(DecodeText, ReadsGbkAndUtf8) {
-    EXPECT_EQ(decode_text(QByteArray::fromHex("cbb5c3f7cec4bcfe")), u"说明文件"_s);
-    EXPECT_EQ(decode_text(u"说明文件"_s.toUtf8()), u"说明文件"_s);
-    EXPECT_EQ(decode_text(QByteArray("\xEF\xBB\xBF") + u"说明"_s.toUtf8()), u"说明"_s);
-    EXPECT_EQ(decode_text("plain ASCII"), u"plain ASCII"_s);
-    EXPECT_EQ(decode_text(QByteArray::fromHex("a6b8a1e6")), u"Ω℃"_s);
-    // A character outside GBK in its four-byte GB18030 form.
-    EXPECT_EQ(decode_text(QByteArray::fromHex("9439fc36")), u"😀"_s);
+// GBK pairs that look like two-byte UTF-8 sequences are GBK; UTF-8 needs a byte-order mark or
+// a sequence of three or more bytes.
+TEST(DecodeText, ReadsUtf8OnlyWhenItCannotBeGbk) {
+    const QString lookalikes = u"平频贫品聘乒坪苹萍凭瓶漂瓢票撇瞥拼暖女努怒"_s;
+    const std::pair<QByteArray, QString> cases[] = {
+        {QByteArray::fromHex("cbb5c3f7cec4bcfe"), u"说明文件"_s},
+        {QByteArray::fromHex("cfaf"), u"席"_s},
+        {QByteArray::fromHex("c2a1"), u"隆"_s},
+        {encode_text(lookalikes), lookalikes},
+        {QByteArray::fromHex("a6b8a1e6"), u"Ω℃"_s},
+        {QByteArray::fromHex("9439fc36"), u"😀"_s},  // outside GBK, four GB18030 bytes
+        {u"说明文件"_s.toUtf8(), u"说明文件"_s},
+        {u"Ω 说明"_s.toUtf8(), u"Ω 说明"_s},
+        {QByteArray("\xEF\xBB\xBF") + u"说明"_s.toUtf8(), u"说明"_s},
+        {QByteArray("\xEF\xBB\xBF") + u"été"_s.toUtf8(), u"été"_s},
+        {u"été"_s.toUtf8(), u"茅t茅"_s},             // two-byte UTF-8 alone reads as GBK
+        {"caf\xE9 cr\xE8me", u"caf\uFFFD cr鑝e"_s},  // Latin-1
+        {"plain ASCII", u"plain ASCII"_s},
+    };
+    for (const auto& [bytes, text] : cases) {
+        EXPECT_EQ(decode_text(bytes), text) << bytes.toHex().toStdString();
+    }
 }
 
 TEST(EncodeText, WritesGbkBytesAndKeepsEveryOtherCharacter) {
@@ -73,6 +87,20 @@ TEST_F(TextFiles, WriteCreatesOrEmptiesTheFileAndEndsWithCrLf) {
     EXPECT_EQ(bytes_of(file), QByteArray("\r\n"));
 }
 
+TEST_F(TextFiles, TextGb18030CannotHoldFailsAndLeavesTheFileAsItWas) {
+    const QString file = path(u"out.txt"_s);
+    put_bytes(file, "old table");
+    const QString lone_surrogate = u"表"_s + QChar(0xD800);
+    EXPECT_TRUE(write_text_file(file, lone_surrogate));
+    EXPECT_EQ(bytes_of(file), QByteArray("old table"));
+
+    RecordingFormHost host;
+    EXPECT_FALSE(save_text_file(host, file, lone_surrogate));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.messages[0].contains(write_text_file(file, lone_surrogate)->reason));
+    EXPECT_EQ(bytes_of(file), QByteArray("old table"));
+}
+
 TEST_F(TextFiles, SaveTellsTheUserWhichFileFailedAndWhy) {
     RecordingFormHost host;
     const QString bad = path(u"missing/表.txt"_s);
@@ -90,7 +118,15 @@ TEST_F(TextFiles, ReadLinesOfAMissingFileGivesNothing) {
     EXPECT_FALSE(read_text_lines(path(u"none.txt"_s)));
 }
 
+// Beyond kReadmeByteLimit bytes or kReadmeLineLimit characters of a line the text is cut, never
+// inside a character, and the cut marked.
 TEST_F(TextFiles, ReadmeTextEndsEveryLineWithCrLf) {
+    const QByteArray long_line(kReadmeLineLimit, 'a');
+    const QString long_text(kReadmeLineLimit, u'a');
+    const QString cut = QString(kCutMark) + u"\r\n"_s;
+    const qsizetype row_count = kReadmeByteLimit / 12;
+    const QByteArray rows = QByteArray("0123456789\r\n").repeated(row_count);
+    const QString rows_text = u"0123456789\r\n"_s.repeated(row_count);
     const std::pair<QByteArray, QString> cases[] = {
         {"", u""_s},
         {"one\r\ntwo\r\nthree\r\n", u"one\r\ntwo\r\nthree\r\n"_s},
@@ -99,10 +135,21 @@ TEST_F(TextFiles, ReadmeTextEndsEveryLineWithCrLf) {
         {"\r\n\r\n", u"\r\n\r\n"_s},
         {QByteArray::fromHex("cbb5c3f70d0a"), u"说明\r\n"_s},
         {u"说明\r\nΩ"_s.toUtf8(), u"说明\r\nΩ\r\n"_s},
+        {long_line + "\r\nx", long_text + u"\r\nx\r\n"_s},
+        {long_line + "b\r\nx", long_text + cut + u"x\r\n"_s},
+        {long_line + "b\nx", long_text + kCutMark + u"\nx\r\n"_s},
+        {QByteArray("abc\n").repeated(kReadmeLineLimit),
+         u"abc\n"_s.repeated(kReadmeLineLimit) + u"\r\n"_s},
+        {long_line.chopped(1) + QByteArray::fromHex("9439fc36"), long_text.chopped(1) + cut},
+        {rows + "abcd", rows_text + u"abcd\r\n"_s},
+        {rows + "abc\r\n", rows_text + u"abc\r\n"_s + cut},
+        {rows + "a" + QByteArray::fromHex("cbb5c3f7"), rows_text + u"a说"_s + cut},
+        {rows + u"说明"_s.toUtf8(), rows_text + u"说"_s + cut},
     };
     for (const auto& [bytes, text] : cases) {
         put_bytes(path(QString::fromUtf16(kReadmeName)), bytes);
-        EXPECT_EQ(readme_text(m_dir.path()), text) << bytes.toHex().toStdString();
+        EXPECT_EQ(readme_text(m_dir.path()), text)
+            << bytes.size() << " bytes ending " << bytes.right(8).toHex().toStdString();
     }
 }
 
