@@ -93,12 +93,6 @@ bool program_ends(const std::function<void()>& steps, int ms = 3000) {
     return ended;
 }
 
-TEST_F(MainWindowTest, ExitWithNoToolOpenedEndsTheProgram) {
-    MainWindow* window = open();
-    EXPECT_TRUE(program_ends([&] { click(control<QPushButton>(window, u"Command10"_s)); }));
-    EXPECT_TRUE(m_window.isNull() || !m_window->is_loaded());
-}
-
 TEST_F(MainWindowTest, ExitWithToolsOpenClosesThemAllAndEndsTheProgram) {
     MainWindow* window = open();
     click(control<QPushButton>(window, u"Command4"_s));

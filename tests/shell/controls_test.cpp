@@ -1,7 +1,6 @@
 #include "shell/widgets/controls.h"
 #include "shell/widgets/look.h"
 #include "tests/support/form_driver.h"
-#include "tests/support/recording_form_host.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -54,13 +53,6 @@ TEST_P(TextBoxTest, FiresOnEveryChangeOfTheTextButNotForTheSameText) {
     EXPECT_EQ(m_changes.count(), 3);
 }
 
-TEST_P(TextBoxTest, KeepsLineEndsExactly) {
-    m_box->setText(u"48\r\n\r\n"_s);
-    EXPECT_EQ(m_box->text(), u"48\r\n\r\n"_s);
-    m_box->append(u"1250\r\n"_s);
-    EXPECT_EQ(m_box->text(), u"48\r\n\r\n1250\r\n"_s);
-}
-
 INSTANTIATE_TEST_SUITE_P(SingleAndMultiLine, TextBoxTest,
                          ::testing::Values(TextBox::Lines::kSingle, TextBox::Lines::kMulti));
 
@@ -86,24 +78,6 @@ TEST(TextBox, SingleLineShowsItsFirstLine) {
     TextBox* box = add_text_box(&parent, u"文本框6"_s, QString(), {0, 0, 1455, 495}, u"avg"_s);
     box->setText(u"1250\r\n\r\n"_s);
     EXPECT_EQ(qobject_cast<QLineEdit*>(box->editor())->text(), u"1250"_s);
-}
-
-TEST(ComboBox, AnEditIsRefusedAndChoosingFromTheListIsNot) {
-    RecordingFormHost host;
-    QWidget parent;
-    ComboBox* combo = add_combo_box(&parent, u"Combo1"_s, u"PIC"_s, {0, 0, 975, 300}, u"mode"_s);
-    combo->addItems({u"PIC"_s, u"A51"_s, u"数组"_s, u"EMC"_s});
-    combo->setText(u"PIC"_s);
-    QObject::connect(combo, &ComboBox::edited, [&] { refuse_list_edit(*combo, host); });
-
-    QTest::keyClick(combo, Qt::Key_Down);
-    EXPECT_EQ(combo->text(), u"A51"_s);
-    EXPECT_TRUE(host.messages.empty());
-
-    type(combo, u"x"_s);
-    EXPECT_EQ(combo->text(), QString());
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0], u"只能在列表里选择型号"_s);
 }
 
 }  // namespace

@@ -84,12 +84,6 @@ TEST(Stopwatch, TicksJustAfterEachSecondOfTheCount) {
     EXPECT_EQ(stopwatch.ms_to_next_tick(12'999), 3);
 }
 
-TEST(TimeText, IsEightCharactersOnTheTwentyFourHourClock) {
-    EXPECT_EQ(time_text(QTime(9, 5, 7)), u"09:05:07"_s);
-    EXPECT_EQ(time_text(QTime(23, 59, 59, 999)), u"23:59:59"_s);
-    EXPECT_EQ(time_text(QTime(0, 0, 0)), u"00:00:00"_s);
-}
-
 QTime at(const char* text) {
     return QTime::fromString(QString::fromLatin1(text), u"HH:mm:ss"_s);
 }

@@ -6,8 +6,10 @@
 QWidget* find_control(QWidget* form, const QString& name) {
     QList<QWidget*> found = form->findChildren<QWidget*>(name);
     if (found.isEmpty()) {
+        // A box and the editor inside it share their accessible name: the box is the control.
         for (QWidget* widget : form->findChildren<QWidget*>()) {
-            if (widget->accessibleName() == name) {
+            if (widget->accessibleName() == name &&
+                !(widget->parentWidget() && widget->parentWidget()->accessibleName() == name)) {
                 found.append(widget);
             }
         }
@@ -18,16 +20,6 @@ QWidget* find_control(QWidget* form, const QString& name) {
         return nullptr;
     }
     return found.constFirst();
-}
-
-QWidget* find_control(QWidget* form, const QString& name, int index) {
-    for (QWidget* widget : form->findChildren<QWidget*>(name)) {
-        if (widget->property("index").toInt() == index) {
-            return widget;
-        }
-    }
-    ADD_FAILURE() << "no control " << name.toStdString() << "(" << index << ")";
-    return nullptr;
 }
 
 namespace {

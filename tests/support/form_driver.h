@@ -17,19 +17,9 @@ inline void PrintTo(const QColor& colour, std::ostream* out) {
 // The one control of `form` whose object name is `name`, or else whose accessible name is; fails
 // the test when there is none or several.
 QWidget* find_control(QWidget* form, const QString& name);
-// Member `index` of a control array.
-QWidget* find_control(QWidget* form, const QString& name, int index);
-
 template <typename Control>
 Control* control(QWidget* form, const QString& name) {
     auto* found = qobject_cast<Control*>(find_control(form, name));
-    EXPECT_NE(found, nullptr) << name.toStdString() << " is not of the expected kind";
-    return found;
-}
-
-template <typename Control>
-Control* control(QWidget* form, const QString& name, int index) {
-    auto* found = qobject_cast<Control*>(find_control(form, name, index));
     EXPECT_NE(found, nullptr) << name.toStdString() << " is not of the expected kind";
     return found;
 }

@@ -92,18 +92,6 @@ TEST(BarGraph, LightsSegmentsStrictlyAboveTheirThresholds) {
     }
 }
 
-TEST(ByteLog, WritesEveryByteInDecimalWithCrLf) {
-    ByteLog log;
-    EXPECT_EQ(log.text(), QString());
-    const std::uint8_t frame[] = {0x55, 0xAA, 0x27, 0x10, 0xFF};
-    log.append(frame, 5);
-    const std::uint8_t zero[] = {0, 7};
-    log.append(zero, 2);
-    EXPECT_EQ(log.text(), u"85\r\n170\r\n39\r\n16\r\n255\r\n0\r\n7\r\n"_s);
-    EXPECT_EQ(log.size(), 7u);
-    EXPECT_EQ(log.line(4), u"255"_s);
-}
-
 // Any part of a long log's text, as a screen reader asks for it, without the whole text made.
 TEST(ByteLog, ServesAnyPartOfItsText) {
     ByteLog log;
