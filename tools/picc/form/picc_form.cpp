@@ -23,8 +23,8 @@ PiccForm::PiccForm(FormHost& host)
 
     m_find_button = add_button(this, "Command2", "查找", {120, 600, 1215, 495});
     set_face(m_find_button, rgb(0, 255, 0));
-    m_chip_heading = add_label(this, "Label1", "芯片类型", {360, 1320, 735, 255});
-    set_background(m_chip_heading, kBackground);
+    QLabel* chip_heading = add_label(this, "Label1", "芯片类型", {360, 1320, 735, 255});
+    set_background(chip_heading, kBackground);
     m_chip = add_combo_box(this, "Combo1", "16C54", {120, 1680, 1215, 300}, "芯片类型");
 
     m_convert_button = add_button(this, "Command1", "转换", {120, 2280, 1215, 495});

@@ -34,7 +34,6 @@ private:
 
     TextBox* m_source;
     QPushButton* m_find_button;
-    QLabel* m_chip_heading;
     ComboBox* m_chip;
     QPushButton* m_convert_button;
     QPushButton* m_save_button;

@@ -30,30 +30,26 @@ SensorForm::SensorForm(FormHost& host)
     : Form(host, QStringLiteral("真值表"), QStringLiteral("真值表"), 11895, 8625, kBackground) {
     fix_size();
 
-    m_title = add_frame(this, "Frame4", "常用温湿度传感器AD转换表", {5040, 240, 2415, 375});
-    set_background(m_title, kBackground);
-    m_title_rule = add_line(this, "Line6", 0, 720, 11880, 720);
+    QGroupBox* title =
+        add_frame(this, "Frame4", "常用温湿度传感器AD转换表", {5040, 240, 2415, 375});
+    set_background(title, kBackground);
+    add_line(this, "Line6", 0, 720, 11880, 720);
 
-    m_model_heading =
-        add_heading(this, "Label1", "型号", {120, 1200, 615, 375}, kBlue, kHeadingPoints);
+    add_heading(this, "Label1", "型号", {120, 1200, 615, 375}, kBlue, kHeadingPoints);
     m_model = add_combo_box(this, "Combo2", "3470_5K", {840, 1320, 1095, 300}, "型号");
-    m_dialect_heading =
-        add_heading(this, "Label2", "类型", {120, 1920, 735, 375}, kBlue, kHeadingPoints);
+    add_heading(this, "Label2", "类型", {120, 1920, 735, 375}, kBlue, kHeadingPoints);
     m_dialect = add_combo_box(this, "Combo3", "PIC", {840, 1920, 1095, 300}, "类型");
-    m_divider_heading =
-        add_heading(this, "Label4", "分压电阻", {120, 2520, 615, 735}, kBlue, kHeadingPoints);
+    add_heading(this, "Label4", "分压电阻", {120, 2520, 615, 735}, kBlue, kHeadingPoints);
     m_orientation = add_combo_box(this, "Combo4", "下拉", {840, 2520, 1095, 300}, "分压电阻");
     m_divider = add_text_box(this, "Text6", "输入阻值", {840, 3000, 1095, 270}, "分压电阻阻值");
 
-    m_precision_heading =
-        add_heading(this, "Label3", "精度", {120, 3720, 615, 375}, kBlue, kHeadingPoints);
+    add_heading(this, "Label3", "精度", {120, 3720, 615, 375}, kBlue, kHeadingPoints);
     m_eight_bits = add_option(this, "Option3", "8位", {840, 3600, 735, 180});
     set_background(m_eight_bits, kBackground);
     m_ten_bits = add_option(this, "Option4", "10位", {840, 3960, 735, 180});
     set_background(m_ten_bits, kBackground);
 
-    m_typed_heading =
-        add_heading(this, "Label5", "输入", {120, 4440, 615, 375}, rgb(255, 0, 0), kHeadingPoints);
+    add_heading(this, "Label5", "输入", {120, 4440, 615, 375}, rgb(255, 0, 0), kHeadingPoints);
     m_typed = add_text_box(this, "Text1", "100", {840, 4440, 1095, 375}, "输入");
     m_typed->setFont(song_font(12));
 
@@ -62,8 +58,7 @@ SensorForm::SensorForm(FormHost& host)
     m_clear_button = add_button(this, "Command1", "清除", {840, 6120, 975, 495});
     m_help_button = add_button(this, "Command2", "帮助", {840, 6960, 975, 495});
 
-    m_drawing_heading =
-        add_heading(this, "Label6", "传感器电路连接图示", {3600, 840, 2175, 255}, kBlue, 12);
+    add_heading(this, "Label6", "传感器电路连接图示", {3600, 840, 2175, 255}, kBlue, 12);
     m_pull_up_drawing = new CircuitDrawing(this, Orientation::kPullUp);
     m_pull_up_drawing->setObjectName(QStringLiteral("Image1"));
     place(m_pull_up_drawing, {2880, 1200, 3735, 6930});
@@ -72,7 +67,7 @@ SensorForm::SensorForm(FormHost& host)
     m_pull_down_drawing->setObjectName(QStringLiteral("Image2"));
     place(m_pull_down_drawing, {2880, 1200, 3735, 6930});
 
-    m_output_heading = add_heading(this, "Label7", "输出窗口", {8760, 840, 1095, 255}, kBlue, 12);
+    add_heading(this, "Label7", "输出窗口", {8760, 840, 1095, 255}, kBlue, 12);
     m_output = add_text_box(this, "文本框1", QString(), {6840, 1200, 4815, 6930}, "输出窗口",
                             TextBox::Lines::kMulti, TextBox::ScrollBars::kVertical);
     set_focus_order();

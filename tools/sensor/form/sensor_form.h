@@ -29,27 +29,17 @@ private:
 
     SensorTableWriter m_table;
     FileDialogOptions m_save_dialog;
-
-    QGroupBox* m_title;
-    LineShape* m_title_rule;
-    QLabel* m_model_heading;
     ComboBox* m_model;
-    QLabel* m_dialect_heading;
     ComboBox* m_dialect;
-    QLabel* m_divider_heading;
     ComboBox* m_orientation;
     TextBox* m_divider;
-    QLabel* m_precision_heading;
     QRadioButton* m_eight_bits;
     QRadioButton* m_ten_bits;
-    QLabel* m_typed_heading;
     TextBox* m_typed;
     QPushButton* m_output_button;
     QPushButton* m_clear_button;
     QPushButton* m_help_button;
-    QLabel* m_drawing_heading;
     CircuitDrawing* m_pull_up_drawing;
     CircuitDrawing* m_pull_down_drawing;
-    QLabel* m_output_heading;
     TextBox* m_output;
 };

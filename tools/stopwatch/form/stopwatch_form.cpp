@@ -31,11 +31,11 @@ StopwatchForm::StopwatchForm(FormHost& host)
     : Form(host, QStringLiteral("秒表"), QStringLiteral("秒表"), 3780, 5850, kBackground) {
     fix_size();
 
-    m_title = add_frame(this, "Frame1", "秒表", {1560, 0, 735, 375});
-    m_title->setFont(song_font(12));
-    set_text_colour(m_title, kBlue);
-    set_background(m_title, kBackground);
-    m_title_rule = add_line(this, "Line6", 0, 480, 4320, 480);
+    QGroupBox* title = add_frame(this, "Frame1", "秒表", {1560, 0, 735, 375});
+    title->setFont(song_font(12));
+    set_text_colour(title, kBlue);
+    set_background(title, kBackground);
+    add_line(this, "Line6", 0, 480, 4320, 480);
 
     m_time_display = new DigitalDisplay(this);
     m_time_display->setObjectName(QStringLiteral("Digital1"));
@@ -52,17 +52,17 @@ StopwatchForm::StopwatchForm(FormHost& host)
     set_background(m_alarm_message, kBackground);
 
     m_start_reset_button = add_button(this, "Command1", "启动/复位", {240, 2160, 1215, 375});
-    m_timing_caption = add_label(this, "Label14", "计时", {1680, 2280, 375, 255});
+    add_label(this, "Label14", "计时", {1680, 2280, 375, 255});
     m_stop_button = add_button(this, "Command2", "停止", {2280, 2160, 1215, 375});
 
     m_hours = add_text_box(this, "Text1", QString(), {600, 2760, 495, 375}, "时");
-    m_hours_unit = add_label(this, "Label2", "时", {1200, 2880, 255, 255});
-    set_background(m_hours_unit, kBackground);
+    QLabel* hours_unit = add_label(this, "Label2", "时", {1200, 2880, 255, 255});
+    set_background(hours_unit, kBackground);
     m_minutes = add_text_box(this, "Text2", QString(), {1560, 2760, 495, 375}, "分");
-    m_minutes_unit = add_label(this, "Label3", "分", {2160, 2880, 255, 255});
-    set_background(m_minutes_unit, kBackground);
+    QLabel* minutes_unit = add_label(this, "Label3", "分", {2160, 2880, 255, 255});
+    set_background(minutes_unit, kBackground);
     m_seconds = add_text_box(this, "Text3", QString(), {2520, 2760, 495, 375}, "秒");
-    m_seconds_unit = add_label(this, "Label1", "秒", {3120, 2880, 255, 255});
+    add_label(this, "Label1", "秒", {3120, 2880, 255, 255});
 
     // The hands are whole-pixel lines, which cross in the middle of the centre's pixel.
     const qreal centre = to_pixels(static_cast<int>(kFaceCentre.x)) + 0.5;

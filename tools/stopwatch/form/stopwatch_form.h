@@ -35,22 +35,15 @@ private:
 
     Stopwatch m_stopwatch;
     Alarm m_alarm;
-
-    QGroupBox* m_title;
-    LineShape* m_title_rule;
     DigitalDisplay* m_time_display;
     QPushButton* m_alarm_button;
     TextBox* m_alarm_time;
     QLabel* m_alarm_message;
     QPushButton* m_start_reset_button;
-    QLabel* m_timing_caption;
     QPushButton* m_stop_button;
     TextBox* m_hours;
-    QLabel* m_hours_unit;
     TextBox* m_minutes;
-    QLabel* m_minutes_unit;
     TextBox* m_seconds;
-    QLabel* m_seconds_unit;
     ClockFace* m_clock_face;
     LineShape* m_hour_hand;
     LineShape* m_minute_hand;
