@@ -3,13 +3,12 @@
 // a multiple of the file's size. Also times a keystroke in the converted text and the save.
 
 #include "shell/host/text_file.h"
-#include "shell/widgets/look.h"
 #include "shell/widgets/text_box.h"
+#include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/picc/core/asm_conversion.h"
 #include "tools/picc/form/picc_form.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
@@ -80,11 +79,7 @@ double cpu_ms() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    prepare_application(app);
+    OffscreenApplication app(argc, argv);
 
     QTemporaryDir dir;
     ScriptedFormHost host;

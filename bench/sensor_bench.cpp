@@ -2,12 +2,11 @@
 // answered, and prints the time a run takes, with and without the repaint that follows; then
 // prints the processor time the shown window uses over ten idle seconds.
 
-#include "shell/widgets/look.h"
 #include "shell/widgets/text_box.h"
+#include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/sensor/form/sensor_form.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -92,11 +91,7 @@ void run_idle(SensorForm& form) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    prepare_application(app);
+    OffscreenApplication app(argc, argv);
     ScriptedFormHost host;
     SensorForm form(host);
     form.load();

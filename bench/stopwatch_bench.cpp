@@ -2,14 +2,13 @@
 // the processor time it takes while it waits, and how long after each new second of the system
 // clock the digital display paints it: median and maximum.
 
-#include "shell/widgets/look.h"
 #include "shell/widgets/text_box.h"
+#include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/stopwatch/core/time_text.h"
 #include "tools/stopwatch/form/digital_display.h"
 #include "tools/stopwatch/form/stopwatch_form.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPushButton>
@@ -56,11 +55,7 @@ private:
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    prepare_application(app);
+    OffscreenApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 30;
 
     ScriptedFormHost host;

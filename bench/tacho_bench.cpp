@@ -3,13 +3,12 @@
 // the processor time used while half a frame waits on a real (pseudo-terminal) serial line.
 
 #include "shell/qt_host/qt_serial_device.h"
-#include "shell/widgets/look.h"
 #include "tests/support/fake_serial_device.h"
+#include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/tacho/form/byte_log_view.h"
 #include "tools/tacho/form/tacho_form.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
@@ -164,11 +163,7 @@ void run_half_frame_wait() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    prepare_application(app);
+    OffscreenApplication app(argc, argv);
     run_frames();
     run_half_frame_wait();
     return 0;

@@ -6,9 +6,9 @@
 #include "app/tool_catalog.h"
 #include "shell/launcher.h"
 #include "shell/main_window.h"
-#include "shell/widgets/look.h"
 #include "shell/widgets/text_box.h"
 #include "tests/support/fake_serial_device.h"
+#include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/picc/form/picc_form.h"
 #include "tools/resistor/form/resistor_form.h"
@@ -101,11 +101,7 @@ Window* loaded(ScriptedFormHost& host, Arguments&... arguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    prepare_application(app);
+    OffscreenApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const QString directory = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     QDir().mkpath(directory);

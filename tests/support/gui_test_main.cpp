@@ -1,4 +1,4 @@
-#include "shell/widgets/look.h"
+#include "tests/support/offscreen_application.h"
 
 #include <QApplication>
 
@@ -6,11 +6,7 @@
 
 // Window tests run without a display unless one is asked for.
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    prepare_application(app);
+    OffscreenApplication app(argc, argv);
     // Tests that need the program to end with its last window turn this on for themselves.
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
