@@ -68,7 +68,8 @@ class Pictures {
 public:
     explicit Pictures(const QString& directory) : m_directory(directory) {}
 
-    // Shows the window, brings it to the state `prepare` leaves it in, and saves its picture.
+    // Shows the window, brings it to the state `prepare` leaves it in, saves its picture and
+    // deletes the window.
     void take(const QString& file, QWidget* window, const std::function<void()>& prepare = {}) {
         window->show();
         if (prepare) {
@@ -76,6 +77,7 @@ public:
         }
         QApplication::processEvents();
         const QImage image = window->grab().toImage();
+        delete window;
         const QString path = QDir(m_directory).filePath(file);
         if (!looks_rendered(image) || !image.save(path)) {
             std::fprintf(stderr, "%s did not render\n", qPrintable(file));
