@@ -82,14 +82,6 @@ std::optional<TextFileError> read_text_file(const QString& path, QString& text) 
     return std::nullopt;
 }
 
-std::optional<QStringList> read_text_lines(const QString& path) {
-    QString text;
-    if (read_text_file(path, text)) {
-        return std::nullopt;
-    }
-    return split_lines(text);
-}
-
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text) {
     // Encoded before the file is opened, so that text it cannot hold leaves an old file whole.
     QStringEncoder gb18030("GB18030");

@@ -36,9 +36,6 @@ QByteArray encode_text(const QString& text);
 // missing file, a directory, no permission), leaving `text` as it was.
 std::optional<TextFileError> read_text_file(const QString& path, QString& text);
 
-// The lines of the file at `path`, or nothing when it cannot be read.
-std::optional<QStringList> read_text_lines(const QString& path);
-
 // Creates or empties the file at `path` and writes `text` and one CR LF. Returns the reason on
 // failure; text that GB18030 cannot hold (a lone surrogate) fails before the file is touched.
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text);

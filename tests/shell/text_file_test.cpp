@@ -114,10 +114,6 @@ TEST_F(TextFiles, SaveTellsTheUserWhichFileFailedAndWhy) {
     EXPECT_EQ(bytes_of(path(u"good.txt"_s)), QByteArray("table\r\n"));
 }
 
-TEST_F(TextFiles, ReadLinesOfAMissingFileGivesNothing) {
-    EXPECT_FALSE(read_text_lines(path(u"none.txt"_s)));
-}
-
 // Beyond kReadmeByteLimit bytes or kReadmeLineLimit characters of a line the text is cut, never
 // inside a character, and the cut marked.
 TEST_F(TextFiles, ReadmeTextEndsEveryLineWithCrLf) {
