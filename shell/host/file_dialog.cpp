@@ -2,6 +2,10 @@
 
 #include <QStringList>
 
+QString text_file_filter() {
+    return QStringLiteral("文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*");
+}
+
 QList<FileFilter> parse_file_filter(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QList<FileFilter> filters;

@@ -17,6 +17,9 @@ struct FileFilter {
     QString pattern;
 };
 
+// The filter of the dialogs that open or save text files: text files, then all files.
+QString text_file_filter();
+
 // "文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*" gives two filters; a trailing description
 // without a pattern is dropped.
 QList<FileFilter> parse_file_filter(const QString& filter);

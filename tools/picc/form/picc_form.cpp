@@ -49,7 +49,7 @@ PiccForm::PiccForm(FormHost& host)
 }
 
 void PiccForm::on_load() {
-    m_open_dialog.filter = QStringLiteral("文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*");
+    m_open_dialog.filter = text_file_filter();
     m_open_dialog.default_extension = QStringLiteral(".txt");
     m_save_dialog.filter = QStringLiteral("汇编文件（*.asm）|*.asm|所有文件（*.*）|*.*");
     m_save_dialog.default_extension = QStringLiteral(".asm");

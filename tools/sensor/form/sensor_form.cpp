@@ -95,7 +95,7 @@ void SensorForm::set_focus_order() {
 
 void SensorForm::on_load() {
     m_save_dialog.title = QStringLiteral("保存文件");
-    m_save_dialog.filter = QStringLiteral("文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*");
+    m_save_dialog.filter = text_file_filter();
     m_save_dialog.default_extension = QStringLiteral(".txt");
 
     m_model->addItems(model_names());
