@@ -12,10 +12,8 @@ namespace {
 
 const QColor kBackground = rgb(255, 192, 192);
 
-// The number in a button's name, "Command10" giving 10: the focus runs in that order.
-int button_number(const QWidget* button) {
-    return button->objectName().mid(QStringLiteral("Command").size()).toInt();
-}
+// The exit button's place in the focus order, among the tool buttons'.
+constexpr int kExitFocus = 10;
 
 }  // namespace
 
@@ -33,6 +31,7 @@ MainWindow::MainWindow(FormHost& host, Launcher& launcher)
 
     add_line(this, "Line2", 0, 600, 10800, 600);
 
+    std::vector<std::pair<int, QWidget*>> buttons;  // place in the focus order, button
     for (const ToolEntry& tool : m_launcher.catalog()) {
         if (tool.button.isEmpty()) {
             continue;
@@ -47,7 +46,8 @@ MainWindow::MainWindow(FormHost& host, Launcher& launcher)
             connect(button, &QPushButton::clicked, this,
                     [this, window = tool.window] { on_tool_clicked(window); });
         }
-        m_tool_buttons.push_back(button);
+        button->setFont(song_font(9));
+        buttons.push_back({tool.focus, button});
     }
 
     QFrame* readme_frame = add_picture(this, "Picture1", {2160, 720, 8055, 6375});
@@ -67,13 +67,14 @@ MainWindow::MainWindow(FormHost& host, Launcher& launcher)
     credits->setFont(song_font(9));
     set_background(credits, kBackground);
 
-    std::vector<QWidget*> focus_order(m_tool_buttons.begin(), m_tool_buttons.end());
-    focus_order.push_back(m_exit_button);
-    for (QWidget* button : focus_order) {
-        button->setFont(song_font(9));
+    m_exit_button->setFont(song_font(9));
+    buttons.push_back({kExitFocus, m_exit_button});
+    std::stable_sort(buttons.begin(), buttons.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<QWidget*> focus_order;
+    for (const auto& [place, button] : buttons) {
+        focus_order.push_back(button);
     }
-    std::sort(focus_order.begin(), focus_order.end(),
-              [](QWidget* a, QWidget* b) { return button_number(a) < button_number(b); });
     focus_order.push_back(m_readme->editor());
     for (std::size_t i = 0; i + 1 < focus_order.size(); ++i) {
         setTabOrder(focus_order[i], focus_order[i + 1]);

@@ -23,7 +23,6 @@ protected:
 private:
     Launcher& m_launcher;
 
-    std::vector<QPushButton*> m_tool_buttons;
     TextBox* m_readme;
     QPushButton* m_exit_button;
 };

@@ -15,6 +15,7 @@ struct ToolEntry {
     QString button{};      // object name of the button, "Command1"; empty: no button
     QString caption{};     // "七段码查询"
     int top = 0;           // twips from the top of the main window
+    int focus = 0;         // place in the main window's focus order, lowest first
     QColor face{};         // a painted button's colour; invalid: the standard face
     bool enabled = false;  // whether the button can be clicked
     QString window{};      // caption and object name of the window; empty: none

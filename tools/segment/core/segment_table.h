@@ -1,7 +1,7 @@
 #pragma once
 
 #include "segment_model.h"
-#include "table_dialect.h"
+#include "tools/tables/table_dialect.h"
 
 #include <QString>
 

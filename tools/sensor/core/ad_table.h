@@ -3,7 +3,7 @@
 #include "ad_value.h"
 #include "other_model_counter.h"
 #include "sensor_model.h"
-#include "tools/segment/core/table_dialect.h"
+#include "tools/tables/table_dialect.h"
 
 #include <QString>
 

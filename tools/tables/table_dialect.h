@@ -36,7 +36,6 @@ public:
     explicit DialectChoice(std::vector<Dialect> dialects);
 
     DialectPieces choose(const QString& name);
-    const QString& instruction_word() const { return m_instruction_word; }
 
 private:
     std::vector<Dialect> m_dialects;
