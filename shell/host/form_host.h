@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_dialog.h"
+#include "program_run.h"
 #include "serial_device.h"
 
 #include <QString>
@@ -26,6 +27,9 @@ public:
     // Starts a program by name, with no arguments, without waiting for it. The reason it could
     // not be started, or nothing when it started.
     virtual std::optional<QString> start_program(const QString& program) = 0;
+    // Runs a program and returns at once; `finished` runs from the event loop when it has
+    // ended, or could not be found or started.
+    virtual void run_program(const ProgramRun& run, ProgramFinished finished) = 0;
 
     virtual void beep() = 0;
     // The local time of day.

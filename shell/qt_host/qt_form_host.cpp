@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -19,6 +20,13 @@ std::optional<QString> run_dialog(const FileDialogOptions& options, QFileDialog:
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
     dialog.setNameFilters(name_filters(options.filter));
+    if (mode == QFileDialog::AcceptOpen) {
+        // Qt's own dialog hides the names its filter does not match and will not open them when
+        // typed: show them greyed instead, so that a typed path of any existing file opens.
+        if (auto* files = dialog.findChild<QFileSystemModel*>()) {
+            files->setNameFilterDisables(true);
+        }
+    }
     QString suffix = options.default_extension;
     if (suffix.startsWith(u'.')) {
         suffix.remove(0, 1);
@@ -73,6 +81,10 @@ std::optional<QString> QtFormHost::start_program(const QString& program) {
         return process.errorString();
     }
     return std::nullopt;
+}
+
+void QtFormHost::run_program(const ProgramRun& run, ProgramFinished finished) {
+    run_program_in_background(run, std::move(finished));
 }
 
 void QtFormHost::beep() {

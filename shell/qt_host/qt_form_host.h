@@ -17,6 +17,7 @@ public:
     std::optional<QString> open_file(const FileDialogOptions& dialog) override;
     std::optional<QString> save_file(const FileDialogOptions& dialog) override;
     std::optional<QString> start_program(const QString& program) override;
+    void run_program(const ProgramRun& run, ProgramFinished finished) override;
     void beep() override;
     QTime time_of_day() override;
     qint64 steady_ms() override;

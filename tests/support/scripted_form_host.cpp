@@ -33,6 +33,11 @@ std::optional<QString> ScriptedFormHost::start_program(const QString& program) {
     return start_failure;
 }
 
+void ScriptedFormHost::run_program(const ProgramRun& run, ProgramFinished finished) {
+    runs.push_back(run);
+    run_program_in_background(run, std::move(finished));
+}
+
 std::unique_ptr<SerialDevice> ScriptedFormHost::serial_port(int number) {
     return make_serial_port ? make_serial_port(number) : missing_serial_port(number);
 }

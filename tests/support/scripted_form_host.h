@@ -30,6 +30,8 @@ public:
     std::optional<QString> open_file(const FileDialogOptions& dialog) override;
     std::optional<QString> save_file(const FileDialogOptions& dialog) override;
     std::optional<QString> start_program(const QString& program) override;
+    // Recorded, then run for real.
+    void run_program(const ProgramRun& run, ProgramFinished finished) override;
     void beep() override { ++beeps; }
     QTime time_of_day() override { return real_clocks ? QTime::currentTime() : now; }
     qint64 steady_ms() override { return real_clocks ? m_real_steady.elapsed() : steady; }
@@ -38,6 +40,7 @@ public:
     std::vector<QString> messages;
     std::vector<DialogCall> dialogs;
     std::vector<QString> started_programs;
+    std::vector<ProgramRun> runs;
     int beeps = 0;
     bool real_clocks = false;
     QTime now{0, 0, 0};

@@ -7,12 +7,35 @@
 #include "tools/picc/core/pic_chips.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
+#include <QPointer>
 
 namespace {
 
 const QColor kBackground = rgb(255, 255, 192);
-const QString kAssembler = QStringLiteral("Mpasmwin.exe");
+
+#ifndef Q_OS_WIN
+// gpasm's messages that are errors, in its order: "main.asm:3:Error[181]   Unknown opcode".
+// When it failed without one, all it said.
+QString assembler_errors(const QString& output) {
+    QStringList errors;
+    for (const QString& line : output.split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.contains(QStringLiteral("Error"))) {
+            errors.append(line.trimmed());
+        }
+    }
+    return errors.isEmpty() ? output.trimmed() : errors.join(u'\r');
+}
+
+// Whether `path` holds something other than a listing gpasm wrote, such as the compiler's own
+// listing that the source was converted from.
+bool holds_foreign_listing(const QString& path) {
+    QFile file(path);
+    return file.exists() && !(file.open(QIODevice::ReadOnly) && file.read(5) == "gpasm");
+}
+#endif
 
 }  // namespace
 
@@ -46,10 +69,12 @@ PiccForm::PiccForm(FormHost& host)
     connect(m_convert_button, &QPushButton::clicked, this, &PiccForm::on_convert_clicked);
     connect(m_save_button, &QPushButton::clicked, this, &PiccForm::on_save_clicked);
     connect(m_assemble_button, &QPushButton::clicked, this, &PiccForm::on_assemble_clicked);
+    connect(m_source, &TextBox::changed, this, [this] { m_saved_file.clear(); });
 }
 
 void PiccForm::on_load() {
-    m_open_dialog.filter = text_file_filter();
+    m_open_dialog.filter =
+        QStringLiteral("文本文件（*.TXT）|*.txt|列表文件（*.lst）|*.lst|所有文件（*.*）|*.*");
     m_open_dialog.default_extension = QStringLiteral(".txt");
     m_save_dialog.filter = QStringLiteral("汇编文件（*.asm）|*.asm|所有文件（*.*）|*.*");
     m_save_dialog.default_extension = QStringLiteral(".asm");
@@ -98,13 +123,64 @@ void PiccForm::on_convert_clicked() {
 
 void PiccForm::on_save_clicked() {
     m_file_name = host().save_file(m_save_dialog).value_or(QString());
-    if (!m_file_name.isEmpty()) {
-        save_text_file(host(), m_file_name, m_source->text());
+    if (!m_file_name.isEmpty() && save_text_file(host(), m_file_name, m_source->text())) {
+        m_saved_file = m_file_name;
     }
 }
 
 void PiccForm::on_assemble_clicked() {
-    if (const auto reason = host().start_program(kAssembler)) {
-        host().message(QStringLiteral("无法启动汇编程序：%1\r%2").arg(kAssembler, *reason));
+#ifdef Q_OS_WIN
+    const QString assembler = QStringLiteral("Mpasmwin.exe");
+    if (const auto reason = host().start_program(assembler)) {
+        host().message(QStringLiteral("无法启动汇编程序：%1\r%2").arg(assembler, *reason));
+    }
+#else
+    if (m_assembling) {
+        host().message(QStringLiteral("正在编译，请等这次编译结束"));
+        return;
+    }
+    if (m_saved_file.isEmpty()) {
+        on_save_clicked();  // the text as it stands is what gets assembled
+        if (m_saved_file.isEmpty()) {
+            return;
+        }
+    }
+    const QFileInfo source(m_saved_file);
+    const QString hex = source.completeBaseName() + QStringLiteral(".hex");
+    const QString listing =
+        source.dir().filePath(source.completeBaseName() + QStringLiteral(".lst"));
+    if (holds_foreign_listing(listing)) {
+        host().message(QStringLiteral("编译会覆盖列表文件：%1\r请把源程序换个名字保存")
+                           .arg(QDir::toNativeSeparators(listing)));
+        return;
+    }
+    m_assembling = true;
+    const QString hex_path = QDir::toNativeSeparators(source.dir().filePath(hex));
+    host().run_program({QStringLiteral("gpasm"),
+                        {QStringLiteral("-o"), hex, source.fileName()},
+                        source.absolutePath()},
+                       [self = QPointer(this), hex_path](const ProgramOutcome& outcome) {
+                           if (self) {
+                               self->m_assembling = false;
+                               self->report_assembly(outcome, hex_path);
+                           }
+                       });
+#endif
+}
+
+void PiccForm::report_assembly(const ProgramOutcome& outcome, const QString& hex_path) {
+    switch (outcome.end) {
+        case ProgramOutcome::End::kNotFound:
+            host().message(QStringLiteral("找不到汇编程序 gpasm\r请安装软件包 gputils"));
+            break;
+        case ProgramOutcome::End::kFailed:
+            host().message(QStringLiteral("无法运行汇编程序 gpasm：%1").arg(outcome.output));
+            break;
+        case ProgramOutcome::End::kExited:
+            host().message(
+                outcome.exit_code == 0
+                    ? QStringLiteral("编译成功，已写入 %1").arg(hex_path)
+                    : QStringLiteral("编译出错：\r%1").arg(assembler_errors(outcome.output)));
+            break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/host/file_dialog.h"
+#include "shell/host/program_run.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/form.h"
 
@@ -10,7 +11,9 @@ class QListWidget;
 
 // PICCASM: "查找" chooses a compiler listing, "转换" cuts its columns under a directive for the
 // chosen chip into the text box, "保存" saves the (edited) text as assembler source and "编译"
-// starts the assembler. The open and save dialogs share one file name.
+// assembles the saved source with gpasm, saving it first when the text has changed since (on
+// Windows it starts the assembler's own window instead). The open and save dialogs share one
+// file name.
 class PiccForm : public Form {
     Q_OBJECT
 public:
@@ -27,10 +30,13 @@ protected:
 private:
     // The text of the chosen listing, or nothing after telling the user why there is none.
     std::optional<QString> read_listing();
+    void report_assembly(const ProgramOutcome& outcome, const QString& hex_path);
 
     FileDialogOptions m_open_dialog;
     FileDialogOptions m_save_dialog;
-    QString m_file_name;  // the last dialog's answer; empty when it was cancelled
+    QString m_file_name;   // the last dialog's answer; empty when it was cancelled
+    QString m_saved_file;  // where the text as it stands was saved; empty once it changes
+    bool m_assembling = false;
 
     TextBox* m_source;
     QPushButton* m_find_button;

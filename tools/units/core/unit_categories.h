@@ -5,12 +5,29 @@
 
 #include <array>
 
-// The eight kinds of quantity the unit converter lays out, each with the unit that stands in
-// both its unit boxes at first and the units its lists offer. Nothing is converted.
+#include <limits>
+
+// How a unit's values stand to its category's base unit (metre, square metre, cubic metre,
+// litre, gram, watt, kilometre per hour, degree Celsius): base = (value - zero) × factor. Only
+// the temperatures have a zero of their own; the decibel unit of power follows its own rule.
+struct Unit {
+    QString name;
+    double factor = 1;
+    double zero = 0;
+    double lowest = -std::numeric_limits<double>::infinity();  // absolute zero, for temperatures
+    bool decibel_milliwatt = false;                            // 10·log10(P / 1 mW)
+};
+
+// One kind of quantity: its title, the unit that stands in both its unit boxes at first and
+// the units its lists offer, in the order they show.
 struct UnitCategory {
     QString title;
     QString default_unit;
-    QStringList units;
+    QList<Unit> units;
+
+    QStringList unit_names() const;
+    // The unit named `name`, or nullptr when the list has none of that name.
+    const Unit* unit(const QString& name) const;
 };
 
 inline constexpr int kUnitCategoryCount = 8;

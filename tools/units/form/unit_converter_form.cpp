@@ -3,6 +3,7 @@
 #include "shell/host/form_host.h"
 #include "shell/host/number_text.h"
 #include "shell/widgets/look.h"
+#include "tools/units/core/unit_conversion.h"
 
 namespace {
 
@@ -55,9 +56,9 @@ UnitConverterForm::UnitConverterForm(FormHost& host)
             indexed(add_text_box(this, "Text2", "0", {3000 + x, top + 360, 1335, 375},
                                  category.title + QStringLiteral(" 第二个值")),
                     i);
-        // Converting is not part of this window: the buttons have no action.
         QPushButton* convert =
             indexed(add_button(this, "Command2", "转换", {120 + x, top + 840, 495, 375}), i);
+        convert->setAccessibleName(category.title + QStringLiteral(" 转换"));
         set_face(convert, rgb(0, 255, 0));
         m_first_units[i] = indexed(
             add_combo_box(this, "Combo1", category.default_unit, {1080 + x, top + 840, 1455, 300},
@@ -68,6 +69,7 @@ UnitConverterForm::UnitConverterForm(FormHost& host)
                           category.title + QStringLiteral(" 第二个单位")),
             i);
 
+        connect(convert, &QPushButton::clicked, this, [this, i] { on_convert_clicked(i); });
         for (TextBox* box : {m_first_values[i], m_second_values[i]}) {
             connect(box, &TextBox::changed, this, [this, box] { on_value_changed(box); });
         }
@@ -82,12 +84,25 @@ UnitConverterForm::UnitConverterForm(FormHost& host)
 }
 
 void UnitConverterForm::on_load() {
-    const UnitCategory& length = unit_categories()[0];
-    for (ComboBox* units : {m_first_units[0], m_second_units[0]}) {
-        units->addItems(length.units);
-        // Adding items to an empty list selects the first; the box keeps its default unit.
-        units->setText(length.default_unit);
+    for (int i = 0; i < kUnitCategoryCount; ++i) {
+        const UnitCategory& category = unit_categories()[i];
+        for (ComboBox* units : {m_first_units[i], m_second_units[i]}) {
+            units->addItems(category.unit_names());
+            // The default is a list item, so the open list and the arrow keys start from it.
+            units->setCurrentIndex(units->findText(category.default_unit));
+        }
     }
+}
+
+void UnitConverterForm::on_convert_clicked(int category) {
+    const Conversion conversion =
+        convert(unit_categories()[category], m_first_units[category]->text(),
+                m_second_units[category]->text(), text_to_number(m_first_values[category]->text()));
+    if (!conversion.error.isEmpty()) {
+        host().message(conversion.error);
+        return;
+    }
+    m_second_values[category]->setText(number_to_text(conversion.value));
 }
 
 void UnitConverterForm::on_value_changed(TextBox* box) {

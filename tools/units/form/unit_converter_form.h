@@ -7,7 +7,8 @@
 #include <array>
 
 // 单位换算: eight categories, each a value row and a unit row. The value boxes accept numbers
-// only; the convert buttons have no action.
+// only; a category's "转换" writes its left value, converted from the left unit to the right
+// one, into its right value box.
 class UnitConverterForm : public Form {
     Q_OBJECT
 public:
@@ -15,6 +16,7 @@ public:
 
     // A value box's text changed, by the user or the program.
     void on_value_changed(TextBox* box);
+    void on_convert_clicked(int category);
 
 protected:
     void on_load() override;
