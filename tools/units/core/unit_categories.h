@@ -27,7 +27,7 @@ struct UnitCategory {
 
     QStringList unit_names() const;
     // The unit named `name`, or nullptr when the list has none of that name.
-    const Unit* unit(const QString& name) const;
+    const Unit* unit(QStringView name) const;
 };
 
 inline constexpr int kUnitCategoryCount = 8;

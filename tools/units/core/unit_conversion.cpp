@@ -17,8 +17,7 @@ double to_digits_of(double value, double scale) {
 
 }  // namespace
 
-Conversion convert(const UnitCategory& category, const QString& from, const QString& to,
-                   double value) {
+Conversion convert(const UnitCategory& category, QStringView from, QStringView to, double value) {
     const Unit* source = category.unit(from.trimmed());
     const Unit* target = category.unit(to.trimmed());
     if (!source || !target) {

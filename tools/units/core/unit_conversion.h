@@ -13,5 +13,4 @@ struct Conversion {
 // `value` in unit `from` of `category`, expressed in unit `to`. Refused: a unit name the
 // category does not list, a temperature below absolute zero, a power of 0 or less in dBm, and
 // a result beyond what a number can hold.
-Conversion convert(const UnitCategory& category, const QString& from, const QString& to,
-                   double value);
+Conversion convert(const UnitCategory& category, QStringView from, QStringView to, double value);
