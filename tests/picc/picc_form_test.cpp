@@ -73,8 +73,9 @@ TEST_F(PiccFormTest, AssemblesTheSavedTextWithGpasmAndReportsWhatItSays) {
         {u"\tnop", u"main.asm", nullptr,
          u"编译会覆盖列表文件："_s + QDir::toNativeSeparators(m_listing) +
              u"\r请把源程序换个名字保存"_s},
-        {u"\tnop\r\n\tbogus", u"bad.asm", nullptr,
-         u"编译出错：\rbad.asm:3:Error[181]   Unknown opcode: \"bogus\""_s},
+        {u"\tnop\r\n\tbogus\r\n\tmovlw 0x1ff\r\n\tfoo", u"bad.asm", nullptr,
+         u"编译出错：\rbad.asm:3:Error[181]   Unknown opcode: \"bogus\"\r"
+         u"bad.asm:5:Error[181]   Unknown opcode: \"foo\""_s},
         {u"\tnop", u"ok.asm", "/nonexistent", u"找不到汇编程序 gpasm\r请安装软件包 gputils"_s},
         {u"\tMOVLW 0x83 ;温度", u"ok.asm", nullptr, u"编译成功，已写入 "_s + hex},
     };
