@@ -4,7 +4,6 @@
 #include <QStringList>
 
 #include <array>
-
 #include <limits>
 
 // How a unit's values stand to its category's base unit (metre, square metre, cubic metre,
