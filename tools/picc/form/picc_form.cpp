@@ -168,6 +168,7 @@ void PiccForm::on_assemble_clicked() {
 #endif
 }
 
+#ifndef Q_OS_WIN
 void PiccForm::report_assembly(const ProgramOutcome& outcome, const QString& hex_path) {
     switch (outcome.end) {
         case ProgramOutcome::End::kNotFound:
@@ -184,3 +185,4 @@ void PiccForm::report_assembly(const ProgramOutcome& outcome, const QString& hex
             break;
     }
 }
+#endif

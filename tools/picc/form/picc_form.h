@@ -30,6 +30,7 @@ protected:
 private:
     // The text of the chosen listing, or nothing after telling the user why there is none.
     std::optional<QString> read_listing();
+    // Tells the user how gpasm's run ended.
     void report_assembly(const ProgramOutcome& outcome, const QString& hex_path);
 
     FileDialogOptions m_open_dialog;
