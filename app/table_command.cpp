@@ -506,7 +506,8 @@ TableCommandResult run_table_command(const QStringList& arguments) {
             result.exit_status = kWriteError;
         }
     } catch (const UsageError& error) {
-        result.errors = u"brevik table %1: %2"_s.arg(kind, error.text);
+        const QString command = kind.isEmpty() ? u"brevik table"_s : u"brevik table "_s + kind;
+        result.errors = command + u": "_s + error.text;
         result.exit_status = kUsageError;
     }
     return result;

@@ -54,7 +54,7 @@ TEST_F(SegmentTableTest, ConvertAllSavesWhatTheCommandLineWrites) {
         const char* bits;  // A to H; empty: as at load
         const char* letters;
     };
-    constexpr Lettering kLetterings[] = {{"", "ABCDEFG"}, {"03456712", "GFEDCBA"}};
+    constexpr Lettering kLetterings[] = {{"", "ABCDEFG"}, {"03456712", "BCDEFGA"}};
     QTemporaryDir dir;
     int run = 0;
     for (const Lettering& lettering : kLetterings) {
