@@ -8,86 +8,74 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstring>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
-void choose(QWidget* form, const QString& name, const QString& item) {
-    auto* combo = control<ComboBox>(form, name);
-    combo->showPopup();
-    QAbstractItemView* list = combo->view();
-    const QModelIndex index = list->model()->index(combo->findText(item), 0);
-    ASSERT_TRUE(index.isValid()) << item.toStdString();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-}
+// Every choice made in the window and on the command line: the window's file, saved through the
+// scripted host's dialog, and the command's output are the same bytes.
+template <typename Window>
+class TableWindowTest : public FormTest<Window> {
+protected:
+    void choose(const QString& name, const QString& item) {
+        auto* combo = control<ComboBox>(this->m_form, name);
+        combo->showPopup();
+        QAbstractItemView* list = combo->view();
+        const QModelIndex index = list->model()->index(combo->findText(item), 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+    }
+    void press(const QString& name) { click(control<QAbstractButton>(this->m_form, name)); }
+    void expect_saved_as_command(const QString& button, const QString& arguments) {
+        SCOPED_TRACE(arguments.toStdString());
+        const QString path = m_dir.filePath(QString::number(++m_runs));
+        this->m_host.answer_dialog(path);
+        press(button);
+        QFile saved(path);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        const TableCommandResult result = run_table_command(arguments.split(u' '));
+        EXPECT_EQ(result.errors, QString());
+        EXPECT_EQ(saved.readAll(), result.output);
+    }
 
-// What the window saved through the scripted host's dialog, as the user would find it.
-QByteArray saved_file(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(nothing saved)");
-}
-
-QByteArray command_output(const QString& arguments) {
-    const TableCommandResult result = run_table_command(arguments.split(u' '));
-    EXPECT_EQ(result.exit_status, 0) << result.errors.toStdString();
-    return result.output;
-}
-
-struct DialectName {
-    const char16_t* window;
-    const char* option;
+    QTemporaryDir m_dir;
+    int m_runs = 0;
 };
-constexpr DialectName kDialects[] = {
-    {u"PIC", "pic"}, {u"A51", "a51"}, {u"数组", "c"}, {u"EMC", "emc"}};
 
-class SegmentTableTest : public FormTest<SegmentForm> {};
-class SensorTableTest : public FormTest<SensorForm> {};
+const std::pair<QString, QString> kDialects[] = {
+    {u"PIC"_s, u"pic"_s}, {u"A51"_s, u"a51"_s}, {u"数组"_s, u"c"_s}, {u"EMC"_s, u"emc"_s}};
 
-// The buttons of the drawn segments in the order --letters names them.
-const QStringList kSegmentButtons = {u"Command7"_s,  u"Command9"_s, u"Command13"_s, u"Command12"_s,
-                                     u"Command11"_s, u"Command8"_s, u"Command10"_s};
+using SegmentTableTest = TableWindowTest<SegmentForm>;
+using SensorTableTest = TableWindowTest<SensorForm>;
 
 TEST_F(SegmentTableTest, ConvertAllSavesWhatTheCommandLineWrites) {
-    struct Lettering {
-        const char* bits;  // A to H; empty: as at load
-        const char* letters;
-    };
-    constexpr Lettering kLetterings[] = {{"", "ABCDEFG"}, {"03456712", "BCDEFGA"}};
-    QTemporaryDir dir;
-    int run = 0;
-    for (const Lettering& lettering : kLetterings) {
-        for (const bool cathode : {false, true}) {
-            for (const DialectName& dialect : kDialects) {
-                QString arguments = u"segment --dialect %1 --common %2 --letters %3"_s.arg(
-                    QLatin1String(dialect.option), cathode ? u"cathode"_s : u"anode"_s,
-                    QLatin1String(lettering.letters));
+    // The buttons of the drawn segments in the order --letters names them.
+    const QStringList buttons = {u"Command7"_s,  u"Command9"_s, u"Command13"_s, u"Command12"_s,
+                                 u"Command11"_s, u"Command8"_s, u"Command10"_s};
+    const std::pair<QString, QString> letterings[] = {{{}, u"ABCDEFG"_s},
+                                                      {u"03456712"_s, u"BCDEFGA"_s}};
+    for (const auto& [bits, letters] : letterings) {
+        for (const QString& common : {u"anode"_s, u"cathode"_s}) {
+            for (const auto& [window_dialect, dialect] : kDialects) {
                 reopen();
-                if (*lettering.bits) {
-                    arguments += u" --bits "_s;
-                    for (int letter = 0; letter < 8; ++letter) {
-                        const QString bit(QChar(lettering.bits[letter]));
-                        retype(control<TextBox>(m_form, u"SEG_"_s + QChar(u'A' + letter)), bit);
-                        arguments += u"%1%2=%3"_s.arg(letter ? u","_s : QString(),
-                                                      QChar(u'A' + letter), bit);
-                    }
-                    // The segments lettered in letter order: A first.
-                    for (char letter = 'A'; letter <= 'G'; ++letter) {
-                        const auto position =
-                            std::strchr(lettering.letters, letter) - lettering.letters;
-                        click(control<QPushButton>(m_form, kSegmentButtons[position]));
-                    }
+                QStringList bit_options;
+                for (int letter = 0; letter < bits.size(); ++letter) {
+                    const QString name = QChar(u'A' + letter);
+                    retype(control<TextBox>(m_form, u"SEG_"_s + name), bits.sliced(letter, 1));
+                    bit_options << name + u'=' + bits[letter];
                 }
-                SCOPED_TRACE(arguments.toStdString());
-                choose(m_form, u"Combo1"_s, QString::fromUtf16(dialect.window));
-                if (cathode) {
-                    click(control<QPushButton>(m_form, u"显示方式"_s));
+                // The segments lettered in letter order: A first.
+                for (int letter = 0; letter < letters.size() && !bits.isEmpty(); ++letter) {
+                    press(buttons[letters.indexOf(QChar(u'A' + letter))]);
                 }
-                const QString path = dir.filePath(QString::number(++run));
-                m_host.answer_dialog(path);
-                click(control<QPushButton>(m_form, u"全部转换"_s));
-                EXPECT_EQ(saved_file(path), command_output(arguments));
+                choose(u"Combo1"_s, window_dialect);
+                if (common == u"cathode") {
+                    press(u"显示方式"_s);
+                }
+                expect_saved_as_command(
+                    u"全部转换"_s,
+                    u"segment --dialect %1 --common %2 --letters %3"_s.arg(dialect, common,
+                                                                           letters) +
+                        (bits.isEmpty() ? QString() : u" --bits "_s + bit_options.join(u',')));
             }
         }
     }
@@ -95,32 +83,21 @@ TEST_F(SegmentTableTest, ConvertAllSavesWhatTheCommandLineWrites) {
 }
 
 TEST_F(SensorTableTest, OutputSavesWhatTheCommandLineWrites) {
-    struct Model {
-        const char16_t* window;
-        const char* option;
-    };
-    constexpr Model kModels[] = {
-        {u"3470_5K", "3470_5K"}, {u"3470_10K", "3470_10K"}, {u"湿度", "humidity"}};
-    QTemporaryDir dir;
-    int run = 0;
+    const std::pair<QString, QString> models[] = {
+        {u"3470_5K"_s, u"3470_5K"_s}, {u"3470_10K"_s, u"3470_10K"_s}, {u"湿度"_s, u"humidity"_s}};
     retype(control<TextBox>(m_form, u"Text6"_s), u"4700"_s);
-    for (const Model& model : kModels) {
-        choose(m_form, u"Combo2"_s, QString::fromUtf16(model.window));
-        for (const DialectName& dialect : kDialects) {
-            choose(m_form, u"Combo3"_s, QString::fromUtf16(dialect.window));
-            for (const bool pull_up : {false, true}) {
-                choose(m_form, u"Combo4"_s, pull_up ? u"上拉"_s : u"下拉"_s);
-                for (const bool ten_bits : {false, true}) {
-                    click(control<QRadioButton>(m_form, ten_bits ? u"10位"_s : u"8位"_s));
-                    const QString arguments =
+    for (const auto& [window_model, model] : models) {
+        choose(u"Combo2"_s, window_model);
+        for (const auto& [window_dialect, dialect] : kDialects) {
+            choose(u"Combo3"_s, window_dialect);
+            for (const QString& pull : {u"up"_s, u"down"_s}) {
+                choose(u"Combo4"_s, pull == u"up" ? u"上拉"_s : u"下拉"_s);
+                for (const QString& bits : {u"8"_s, u"10"_s}) {
+                    press(bits == u"8" ? u"Option3"_s : u"Option4"_s);
+                    expect_saved_as_command(
+                        u"Command65"_s,  // 输出
                         u"sensor --model %1 --dialect %2 --pull %3 --divider 4700 --bits %4"_s.arg(
-                            QLatin1String(model.option), QLatin1String(dialect.option),
-                            pull_up ? u"up"_s : u"down"_s, ten_bits ? u"10"_s : u"8"_s);
-                    SCOPED_TRACE(arguments.toStdString());
-                    const QString path = dir.filePath(QString::number(++run));
-                    m_host.answer_dialog(path);
-                    click(control<QPushButton>(m_form, u"Command65"_s));  // 输出
-                    EXPECT_EQ(saved_file(path), command_output(arguments));
+                            model, dialect, pull, bits));
                 }
             }
         }
