@@ -60,7 +60,13 @@ CommandLine parse_command_line(const QStringList& arguments, const ToolCatalog& 
     if (parser.isSet(help)) {
         // The usage line names the program as it was started.
         out << parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                         QFileInfo(arguments.value(0)).fileName());
+                                         QFileInfo(arguments.value(0)).fileName())
+            << QStringLiteral(
+                   "\nSubcommands:\n"
+                   "  table   seven-segment and sensor tables, the bytes the windows save "
+                   "(brevik table --help)\n"
+                   "  glyphs  characters and pictures to dot-matrix byte tables "
+                   "(brevik glyphs --help)\n");
         command_line.exit_status = 0;
         return command_line;
     }

@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/table_command.h"
 #include "app/tool_catalog.h"
 #include "shell/goodbye_window.h"
 #include "shell/launcher.h"
@@ -12,8 +13,13 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <string_view>
 
 int main(int argc, char* argv[]) {
+    // Tables for build scripts: no application object, no window system.
+    if (argc > 1 && std::string_view(argv[1]) == "table") {
+        return table_command_main(argc, argv);
+    }
     QApplication::setApplicationName(QStringLiteral("brevik"));
     QApplication::setApplicationVersion(QStringLiteral(BREVIK_VERSION));
 

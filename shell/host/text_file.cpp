@@ -5,6 +5,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <utility>
 
 QStringList split_lines(const QString& text) {
     QStringList lines;
@@ -82,15 +83,24 @@ std::optional<TextFileError> read_text_file(const QString& path, QString& text) 
     return std::nullopt;
 }
 
-std::optional<TextFileError> write_text_file(const QString& path, const QString& text) {
-    // Encoded before the file is opened, so that text it cannot hold leaves an old file whole.
+std::optional<TextFileError> text_file_bytes(const QString& text, QByteArray& bytes) {
     QStringEncoder gb18030("GB18030");
     if (!gb18030.isValid()) {
         return TextFileError{QStringLiteral("无法使用 GB18030 编码")};
     }
-    const QByteArray bytes = gb18030(text + QStringLiteral("\r\n"));
+    QByteArray encoded = gb18030(text + QStringLiteral("\r\n"));
     if (gb18030.hasError()) {
         return TextFileError{QStringLiteral("文本中有 GB18030 编码无法保存的字符")};
+    }
+    bytes = std::move(encoded);
+    return std::nullopt;
+}
+
+std::optional<TextFileError> write_text_file(const QString& path, const QString& text) {
+    // Encoded before the file is opened, so that text it cannot hold leaves an old file whole.
+    QByteArray bytes;
+    if (auto error = text_file_bytes(text, bytes)) {
+        return error;
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

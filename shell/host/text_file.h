@@ -36,6 +36,10 @@ QByteArray encode_text(const QString& text);
 // missing file, a directory, no permission), leaving `text` as it was.
 std::optional<TextFileError> read_text_file(const QString& path, QString& text);
 
-// Creates or empties the file at `path` and writes `text` and one CR LF. Returns the reason on
-// failure; text that GB18030 cannot hold (a lone surrogate) fails before the file is touched.
+// The bytes of a saved text file: `text` and one CR LF in GB18030, put into `bytes`. Returns the
+// reason when GB18030 cannot hold the text (a lone surrogate), leaving `bytes` as it was.
+std::optional<TextFileError> text_file_bytes(const QString& text, QByteArray& bytes);
+
+// Creates or empties the file at `path` and writes text_file_bytes of `text`. Returns the reason
+// on failure; text that GB18030 cannot hold fails before the file is touched.
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text);

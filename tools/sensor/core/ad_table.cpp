@@ -11,6 +11,24 @@ namespace {
 
 constexpr QStringView kSeparator = u" ";
 
+// Appends the lines of `ohms`, entry i at index first + i, to the run; false, with the run's
+// message set, at an entry whose reading is out of range.
+bool write_thermistor_lines(AdTableRun& run, DialectChoice& dialects, const SensorChoices& choices,
+                            const std::int32_t* ohms, int count, int first = 0) {
+    const Orientation orientation = orientation_named(choices.orientation);
+    const double divider = text_to_number(choices.divider);
+    const int scale = scale_of(choices.precision);
+    for (int i = 0; i < count; ++i) {
+        const auto reading = thermistor_reading(ohms[i], orientation, divider, scale);
+        if (!reading) {
+            run.message = input_error_message();
+            return false;
+        }
+        run.text += thermistor_line(dialects.choose(choices.dialect), first + i, ohms[i], *reading);
+    }
+    return true;
+}
+
 }  // namespace
 
 const std::vector<Dialect>& sensor_dialects() {
@@ -39,8 +57,31 @@ QString humidity_line(const DialectPieces& pieces, int percent, const HumidityRe
 }
 
 QString note_line(SensorModel model, const QString& orientation_text, const QString& divider_text) {
-    return model_name(model) + u"/0代表-30℃;100代表70℃/"_s + orientation_text + u"电阻="_s +
+    return note_line(model_name(model), kLastTableIndex, -30, 70, orientation_text, divider_text);
+}
+
+QString note_line(const QString& name, int last, double from_celsius, double to_celsius,
+                  const QString& orientation_text, const QString& divider_text) {
+    return name + u"/0代表"_s + number_to_text(from_celsius) + u"℃;"_s + QString::number(last) +
+           u"代表"_s + number_to_text(to_celsius) + u"℃/"_s + orientation_text + u"电阻="_s +
            divider_text + u"Ω\r\n"_s;
+}
+
+AdTableRun curve_ad_table(const ThermistorCurve& curve, const SensorChoices& choices) {
+    AdTableRun run;
+    if (!divider_passes(choices.divider)) {
+        run.message = divider_message();
+        return run;
+    }
+    DialectChoice dialects(sensor_dialects());
+    const int count = static_cast<int>(curve.ohms.size());
+    if (count == 0 || !write_thermistor_lines(run, dialects, choices, curve.ohms.data(), count)) {
+        return run;
+    }
+    const double last_celsius = curve.from_celsius + (count - 1) * curve.step_celsius;
+    run.text += note_line(curve.name, count - 1, curve.from_celsius, last_celsius,
+                          choices.orientation, choices.divider);
+    return run;
 }
 
 AdTableRun SensorTableWriter::gen_ad_table(int last, const SensorChoices& choices,
@@ -77,36 +118,19 @@ AdTableRun SensorTableWriter::gen_thermistor(int last, const SensorChoices& choi
         run.message = divider_message();
         return run;
     }
-    const Orientation orientation = orientation_named(choices.orientation);
-    const double divider = text_to_number(choices.divider);
-    const int scale = scale_of(choices.precision);
-    // Appends the line of one entry; false when its reading is out of range.
-    const auto write = [&](int index, std::int32_t ohms) {
-        const auto reading = thermistor_reading(ohms, orientation, divider, scale);
-        if (!reading) {
-            run.message = input_error_message();
-            return false;
-        }
-        run.text += thermistor_line(m_dialects.choose(choices.dialect), index, ohms, *reading);
-        return true;
-    };
-
     if (choices.model == SensorModel::kOther) {
         const auto entry = m_counter.next_entry(choices.typed);
         if (const auto* refused = std::get_if<QString>(&entry)) {
             run.message = *refused;
         } else if (const auto& typed = std::get<TypedEntry>(entry);
-                   write(typed.index, typed.ohms)) {
+                   write_thermistor_lines(run, m_dialects, choices, &typed.ohms, 1, typed.index)) {
             m_counter.take();
         }
         return run;
     }
     const WorkingTable table = working_table(choices.model);
-    for (int i = 0; i <= last; ++i) {
-        if (!write(i, table[i])) {
-            return run;
-        }
+    if (write_thermistor_lines(run, m_dialects, choices, table.data(), last + 1)) {
+        run.text += note_line(choices.model, choices.orientation, choices.divider);
     }
-    run.text += note_line(choices.model, choices.orientation, choices.divider);
     return run;
 }

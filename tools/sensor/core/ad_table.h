@@ -23,6 +23,10 @@ QString humidity_line(const DialectPieces& pieces, int percent, const HumidityRe
 // What the index of a built-in thermistor table means and how it was wired; `divider_text` as
 // the user typed it.
 QString note_line(SensorModel model, const QString& orientation_text, const QString& divider_text);
+// The same for a table named `name` whose indices 0 to `last` run from `from_celsius` to
+// `to_celsius`.
+QString note_line(const QString& name, int last, double from_celsius, double to_celsius,
+                  const QString& orientation_text, const QString& divider_text);
 
 // What the window holds when a table is asked for.
 struct SensorChoices {
@@ -39,6 +43,19 @@ struct AdTableRun {
     QString message;  // why the run stopped; empty when it completed
     bool completed() const { return message.isEmpty(); }
 };
+
+// A thermistor known by its resistance at evenly spaced temperatures: entry i is at
+// from + i · step degrees.
+struct ThermistorCurve {
+    QString name;  // for the note line
+    double from_celsius;
+    double step_celsius;
+    std::vector<std::int32_t> ohms;
+};
+
+// The curve's table in the built-in tables' form: one line per entry with the resistance as its
+// comment, then the note line. The choices' model and typed text play no part.
+AdTableRun curve_ad_table(const ThermistorCurve& curve, const SensorChoices& choices);
 
 // The tool's table state between runs: the instruction word of the last dialect used and the
 // other model's entry count.

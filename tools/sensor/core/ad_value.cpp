@@ -19,7 +19,15 @@ Orientation orientation_named(const QString& text) {
 }
 
 int scale_of(Precision precision) {
-    return precision == Precision::k10Bits ? 1024 : 256;
+    switch (precision) {
+        case Precision::k8Bits:
+            break;
+        case Precision::k10Bits:
+            return 1024;
+        case Precision::k12Bits:
+            return 4096;
+    }
+    return 256;
 }
 
 std::optional<std::int32_t> scaled_reading(double ratio, int scale) {

@@ -18,8 +18,9 @@ QStringList orientation_names();
 // kNone unless `text` is exactly one of the names.
 Orientation orientation_named(const QString& text);
 
-enum class Precision { k8Bits, k10Bits };
-// 256 or 1024: the full-scale count, one past the largest reading.
+// The window offers 8 and 10 bits; tables made from the command line may take 12.
+enum class Precision { k8Bits, k10Bits, k12Bits };
+// 256, 1024 or 4096: the full-scale count, one past the largest reading.
 int scale_of(Precision precision);
 
 // `ratio` times `scale`, rounded first to single precision and then to the nearest integer,

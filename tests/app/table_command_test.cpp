@@ -1,0 +1,142 @@
+#include "app/table_command.h"
+#include "shell/host/text_file.h"
+#include "tests/support/qt_printers.h"
+#include "tools/sensor/core/sensor_model.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray read_file(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void write_file(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TableCommandResult run(const QString& arguments) {
+    return run_table_command(arguments.split(u' ', Qt::SkipEmptyParts));
+}
+
+class TableCommandTest : public testing::Test {
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+// Every refusal names the option, exits with 2 and writes nothing, not even to a file that -o
+// names.
+TEST_F(TableCommandTest, RefusedOptions) {
+    const QString segment = u"segment --dialect pic --common anode"_s;
+    const QString sensor = u"sensor --dialect pic --pull up --divider 10000"_s;
+    const QString thermistor = sensor + u" --model 3470_10K"_s;
+    const QString beta = sensor + u" --beta 3950 --r25 10000"_s;
+    const std::pair<QString, QString> rows[] = {
+        {u""_s, u"Name the table: segment or sensor"_s},
+        {u"segment"_s, u"--dialect is missing. Valid values: pic, a51, c, emc"_s},
+        {u"segment --common anode --dialect pascal"_s,
+         u"--dialect: 'pascal' is not valid. "
+         u"Valid values: pic, a51, c, emc"_s},
+        {segment + u" --bits A=8"_s, u"--bits: 'A=8' is not valid. Valid values: LETTER=BIT"_s},
+        {segment + u" --bits A=0"_s, u"--bits: bit 0 is used twice, by A and H"_s},
+        {segment + u" --bits A=1,a=2"_s, u"--bits: letter A is given twice"_s},
+        {segment + u" --letters ABCDEF"_s, u"--letters: 'ABCDEF' is not valid"_s},
+        {segment + u" --colour red"_s, u"Unknown option --colour. Valid options: --bits"_s},
+        {u"sensor --dialect pic"_s, u"--model is missing. Valid values: --model 3470_5K"_s},
+        {sensor + u" --model 3470_20K"_s,
+         u"--model: '3470_20K' is not valid. Valid values: "
+         u"3470_5K, 3470_10K, humidity (湿度)"_s},
+        {thermistor + u" --rt x.csv"_s, u"each name the sensor: give one"_s},
+        {sensor + u" --beta 3950"_s, u"--beta and --r25 come together"_s},
+        {u"sensor --model 3470_5K --dialect pic --divider 1"_s,
+         u"--pull is missing. Valid values: up, down"_s},
+        {u"sensor --model 3470_5K --dialect pic --pull down"_s, u"--divider is missing"_s},
+        {u"sensor --model 3470_5K --dialect pic --pull up --divider 输入阻值"_s,
+         u"--divider: '输入阻值' is not valid (上或下拉电阻阻值输入错误)"_s},
+        {u"sensor --model 3470_10K --dialect pic --pull up --divider -10000"_s,
+         u"--divider: '-10000' gives no reading (输入错误)"_s},
+        {thermistor + u" --bits 16"_s, u"--bits: '16' is not valid. Valid values: 8, 10, 12"_s},
+        {thermistor + u" --from 0"_s, u"--from: only for --beta, --steinhart and --rt"_s},
+        {sensor + u" --beta 0 --r25 10000"_s, u"--beta: '0' is not valid"_s},
+        {sensor + u" --steinhart 1e-3,-2e-4,1e-7"_s, u"--steinhart: '1e-3,-2e-4,1e-7'"_s},
+        {beta + u" --step 0"_s, u"--step: '0' is not valid"_s},
+        {beta + u" --to -40"_s, u"--to: -40 °C lies below --from, -30 °C"_s},
+        {beta + u" --step 0.001"_s, u"makes more than 10000 lines"_s},
+        {sensor + u" --beta 3950 --r25 1e9 --from -200"_s,
+         u"--beta: the resistance at -200 °C is beyond 2147483647 Ω"_s},
+        {sensor + u" --rt missing.csv"_s, u"--rt: cannot read missing.csv"_s},
+        {sensor + u" --rt bad.csv"_s, u"--rt: bad.csv line 3: expected a temperature"_s},
+        {sensor + u" --rt short.csv"_s,
+         u"--rt: short.csv runs from 0 to 50 °C; no resistance for -30 to -1 °C and 51 to 70 °C"_s},
+    };
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    write_file(path(u"bad.csv"_s), "T,R\n0,32650\nzero,1\n");
+    write_file(path(u"short.csv"_s), "0,32650\n50,3603\n");
+    write_file(path(u"old.txt"_s), "old");
+    for (const auto& [arguments, message] : rows) {
+        SCOPED_TRACE(arguments.toStdString());
+        QStringList words = arguments.split(u' ', Qt::SkipEmptyParts);
+        if (words.size() > 1) {
+            words.insert(1, u"-o "_s + path(u"old.txt"_s));
+        }
+        const TableCommandResult result = run(words.join(u' '));
+        EXPECT_EQ(result.exit_status, 2);
+        EXPECT_TRUE(result.errors.contains(message)) << result.errors.toStdString();
+        EXPECT_TRUE(result.output.isEmpty());
+        EXPECT_EQ(read_file(path(u"old.txt"_s)), "old");
+    }
+}
+
+TEST_F(TableCommandTest, AFileIsReplacedOnlyByAWholeTable) {
+    const QString table = u"sensor --model 湿度 --dialect 数组"_s;
+    write_file(path(u"table.txt"_s), "old");
+    const TableCommandResult to_stdout = run(table);
+    EXPECT_EQ(run(table + u" -o "_s + path(u"table.txt"_s)).exit_status, 0);
+    EXPECT_EQ(read_file(path(u"table.txt"_s)), to_stdout.output);
+    EXPECT_TRUE(to_stdout.output.startsWith(" 0x06,/*\xCA\xAA\xB6\xC8=0%"));
+
+    const TableCommandResult unwritable = run(table + u" -o "_s + path(u"missing/table.txt"_s));
+    EXPECT_EQ(unwritable.exit_status, 1);
+    EXPECT_TRUE(unwritable.errors.startsWith(u"-o: cannot write"_s));
+}
+
+// A datasheet table holding a built-in model's resistances, under the model's name, gives the
+// model's own table byte for byte; the β model gives the lines worked out by hand.
+TEST_F(TableCommandTest, ThermistorsFromTheirDatasheet) {
+    const SensorModel models[] = {SensorModel::k3470_5K, SensorModel::k3470_10K};
+    for (const SensorModel model : models) {
+        const QString name = model_name(model);
+        SCOPED_TRACE(name.toStdString());
+        const WorkingTable ohms = working_table(model);
+        QByteArray rt = "\xEF\xBB\xBF\xE2\x84\x83;\xCE\xA9\r\n";
+        for (int i = 0; i <= kLastTableIndex; ++i) {
+            rt += QByteArray::number(i - 30) + ';' + QByteArray::number(ohms[i]) + "\r\n";
+        }
+        write_file(path(name + u".csv"_s), rt);
+        const QString choices = u"sensor --dialect a51 --pull down --divider 4700 --bits 10"_s;
+        const TableCommandResult built_in = run(choices + u" --model "_s + name);
+        const TableCommandResult datasheet = run(choices + u" --rt "_s + path(name + u".csv"_s));
+        EXPECT_EQ(datasheet.errors, QString());
+        EXPECT_EQ(datasheet.output, built_in.output);
+        EXPECT_EQ(split_lines(decode_text(datasheet.output)).size(), 103);  // and the file's end
+    }
+
+    const TableCommandResult beta =
+        run(u"sensor --beta 3950 --r25 10000 --from 0 --to 25 "
+            u"--step 25 --dialect pic --pull up --divider 10000"_s);
+    EXPECT_EQ(decode_text(beta.output),
+              u"retlw 0x0C5;0电阻值=33621Ω\r\nretlw 0x080;1电阻值=10000Ω\r\n"
+              u"β=3950,R25=10000Ω/0代表0℃;1代表25℃/上拉电阻=10000Ω\r\n\r\n"_s);
+}
+
+}  // namespace

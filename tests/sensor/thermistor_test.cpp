@@ -1,0 +1,98 @@
+#include "tools/sensor/core/thermistor.h"
+#include "tests/support/qt_printers.h"
+#include "tools/sensor/core/rt_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Resistances worked out apart from the code: the β formula by hand; Steinhart–Hart by solving
+// for T from R, which needs no root, and asking the code for R back. Without its cubic term
+// Steinhart–Hart is the β form in disguise.
+TEST(ThermistorTest, ResistanceAtATemperature) {
+    struct Row {
+        double beta;  // 0: Steinhart–Hart
+        SteinhartHart sh;
+        double ohms;
+    };
+    const SteinhartHart ten_k{1.129148e-3, 2.34125e-4, 8.76741e-8};
+    const SteinhartHart beta_form{1 / 298.15 - std::log(10000) / 3950, 1 / 3950.0, 0};
+    const auto celsius_of = [](const SteinhartHart& sh, double ohms) {
+        const double x = std::log(ohms);
+        return 1 / (sh.a + sh.b * x + sh.c * x * x * x) - kZeroCelsiusKelvin;
+    };
+    const std::pair<double, Row> rows[] = {
+        {25, {3950, {}, 10000}},
+        {0, {3950, {}, 33620.6037}},
+        {-30, {3950, {}, 200203.902}},
+        {100, {3950, {}, 697.519773}},
+        {celsius_of(ten_k, 10000), {0, ten_k, 10000}},
+        {celsius_of(ten_k, 32650), {0, ten_k, 32650}},
+        {celsius_of(ten_k, 3e6), {0, ten_k, 3e6}},
+        {0, {0, beta_form, 33620.6037}},
+    };
+    for (const auto& [celsius, row] : rows) {
+        SCOPED_TRACE(testing::Message() << celsius << " °C, β " << row.beta);
+        const double ohms = row.beta > 0 ? beta_ohms(row.beta, 10000, celsius)
+                                         : steinhart_hart_ohms(row.sh, celsius);
+        EXPECT_NEAR(ohms, row.ohms, row.ohms * 1e-8);
+    }
+}
+
+TEST(ThermistorTest, TemperaturesOfASpan) {
+    const std::pair<TemperatureSpan, std::size_t> rows[] = {
+        {{-30, 70, 1}, 101}, {{0, 1, 0.1}, 11}, {{0, 0.95, 0.1}, 10}, {{5, 4, 1}, 0}};
+    for (const auto& [span, count] : rows) {
+        SCOPED_TRACE(testing::Message() << span.from << ".." << span.to << " by " << span.step);
+        const std::vector<double> list = temperatures(span);
+        ASSERT_EQ(list.size(), count);
+        if (count > 0) {
+            EXPECT_EQ(list.front(), span.from);
+            EXPECT_NEAR(list.back(), span.from + (count - 1) * span.step, 1e-12);
+        }
+    }
+}
+
+// Points read, or the line of the first fault (0: the table as a whole).
+TEST(ThermistorTest, ReadingADatasheetTable) {
+    const std::pair<QString, int> rows[] = {
+        {u"\uFEFF温度(℃),阻值(Ω)\r\n-30,128000\r\n\r\n25,10000\r\n"_s, 2},
+        {u"T;R\n0;32650\n \n50 ; 3603\n100;680.6"_s, 3},
+        {u"0\t32650\r50\t3603\r"_s, 2},
+        {u"25,10000\nabc,5\n"_s, -2},
+        {u"T,R\nT,R\n25,1\n30,2"_s, -2},
+        {u"25,10000\n\n20,12000\n"_s, -3},
+        {u"25,0\n30,5\n"_s, -1},
+        {u"-273.15,5\n30,5\n"_s, -1},
+        {u"25,10000,2\n30,9000\n"_s, -1},
+        {u"T,R\n25,10000\n"_s, 0},
+    };
+    for (const auto& [text, expected] : rows) {
+        SCOPED_TRACE(text.toStdString());
+        const auto read = read_rt_table(text);
+        const auto* points = std::get_if<std::vector<RtPoint>>(&read);
+        EXPECT_EQ(points ? int(points->size()) : -std::get<RtTableError>(read).line, expected);
+    }
+}
+
+// A β thermistor is a straight line in ln R against 1/T, so two of its points give it back
+// everywhere between them; a value worked out by hand checks the interpolation itself.
+TEST(ThermistorTest, ResistanceBetweenTablePoints) {
+    const std::vector<RtPoint> beta_points{{-40, beta_ohms(3950, 10000, -40)},
+                                           {0, beta_ohms(3950, 10000, 0)},
+                                           {50, beta_ohms(3950, 10000, 50)}};
+    for (const double celsius : {-40.0, -39.5, -12.25, 0.0, 0.001, 25.0, 49.99, 50.0}) {
+        SCOPED_TRACE(celsius);
+        EXPECT_NEAR(rt_table_ohms(beta_points, celsius).value_or(0),
+                    beta_ohms(3950, 10000, celsius), beta_ohms(3950, 10000, celsius) * 1e-12);
+    }
+    EXPECT_FALSE(rt_table_ohms(beta_points, -40.001));
+    EXPECT_FALSE(rt_table_ohms(beta_points, 50.001));
+    EXPECT_NEAR(*rt_table_ohms({{0, 32650}, {50, 3603}}, 25), 9888.76654, 1e-4);
+}
+
+}  // namespace
