@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/glyphs_command.h"
 #include "app/tool_catalog.h"
 #include "shell/goodbye_window.h"
 #include "shell/launcher.h"
@@ -14,6 +15,9 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    if (is_glyphs_command(argc, argv)) {
+        return glyphs_main(argc, argv);
+    }
     QApplication::setApplicationName(QStringLiteral("brevik"));
     QApplication::setApplicationVersion(QStringLiteral(BREVIK_VERSION));
 
