@@ -73,8 +73,8 @@ TEST(PictureGlyph, GreyAtOrAboveTheThresholdIsOff) {
         int threshold;
         bool invert;
         int lit;  // the first `lit` pixels are lit, the rest are off (inverted: the other way)
-    } cases[] = {{0, false, 0}, {1, false, 1}, {128, false, 128}, {255, false, 255},
-                 {128, true, 128}, {0, true, 0}};
+    } cases[] = {{0, false, 0},     {1, false, 1},    {128, false, 128},
+                 {255, false, 255}, {128, true, 128}, {0, true, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.threshold);
         const BitMatrix bits = picture_bits(image, {false, 0, 0, c.threshold, c.invert});
@@ -102,8 +102,8 @@ TEST(PictureGlyph, OnlyReadablePngBmpJpgAndGifFilesLoad) {
         const char* format;  // nothing: the file holds text
         bool loads;
     } cases[] = {
-        {"a.png", "PNG", true},  {"b.bmp", "BMP", true},  {"c.jpg", "JPG", true},
-        {"d.gif", nullptr, false}, {"e.ico", "ICO", false}, {"f.png", nullptr, false},
+        {"a.png", "PNG", true},     {"b.bmp", "BMP", true},  {"c.jpg", "JPG", true},
+        {"d.gif", nullptr, false},  {"e.ico", "ICO", false}, {"f.png", nullptr, false},
         {"missing.png", "", false},
     };
     for (const auto& c : cases) {
