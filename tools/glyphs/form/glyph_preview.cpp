@@ -94,31 +94,40 @@ QSize GlyphPreview::sizeHint() const {
 void GlyphPreview::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().color(QPalette::Window));
-    const int z = zoom();
-    const QColor grid(192, 192, 192);
+    const QImage& grid = grid_overlay();
+    painter.setPen(Qt::darkGray);
     for (std::size_t i = 0; i < m_glyphs.size(); ++i) {
         const QRect cell = cell_rect(i);
         if (!cell.intersects(event->rect())) {
             continue;
         }
-        // One scaled image per cell: far cheaper than a rectangle per pixel.
+        // Two images per cell: far cheaper than a rectangle per pixel or a line per grid line.
         painter.drawImage(cell, m_images[i]);
-        QList<QLine> lines;
-        if (z >= 4) {
-            for (int x = 0; x <= m_glyphs[i].bits.width(); ++x) {
-                lines.append(QLine(cell.left() + x * z, cell.top(), cell.left() + x * z,
-                                   cell.top() + cell.height()));
-            }
-            for (int y = 0; y <= m_glyphs[i].bits.height(); ++y) {
-                lines.append(QLine(cell.left(), cell.top() + y * z, cell.left() + cell.width(),
-                                   cell.top() + y * z));
-            }
-        }
-        painter.setPen(grid);
-        painter.drawLines(lines);
-        painter.setPen(Qt::darkGray);
+        painter.drawImage(cell.topLeft(), grid);
         painter.drawRect(cell.adjusted(-1, -1, 0, 0));
     }
+}
+
+// The grid between the pixels of one cell, drawn once per cell size.
+const QImage& GlyphPreview::grid_overlay() const {
+    const int z = zoom();
+    const QSize cell = cell_size() * z;
+    if (m_grid.size() == cell) {
+        return m_grid;
+    }
+    m_grid = QImage(cell, QImage::Format_ARGB32_Premultiplied);
+    m_grid.fill(Qt::transparent);
+    if (z >= 4) {
+        QPainter painter(&m_grid);
+        painter.setPen(QColor(192, 192, 192));
+        for (int x = z; x < cell.width(); x += z) {
+            painter.drawLine(x, 0, x, cell.height());
+        }
+        for (int y = z; y < cell.height(); y += z) {
+            painter.drawLine(0, y, cell.width(), y);
+        }
+    }
+    return m_grid;
 }
 
 void GlyphPreview::mousePressEvent(QMouseEvent* event) {

@@ -36,7 +36,9 @@ private:
     int columns(int width) const;
     QRect cell_rect(std::size_t index) const;
     void draw_image(std::size_t index);
+    const QImage& grid_overlay() const;
 
     std::vector<Glyph> m_glyphs;
     std::vector<QImage> m_images;  // each glyph one screen pixel per cell pixel
+    mutable QImage m_grid;
 };

@@ -73,7 +73,7 @@ QString default_family() {
 }  // namespace
 
 GlyphsForm::GlyphsForm(FormHost& host)
-    : Form(host, QStringLiteral("Glyphs"), QStringLiteral("字模"), 13500, 9600, kBackground) {
+    : Form(host, QStringLiteral("Glyphs"), QStringLiteral("字模"), 15750, 9600, kBackground) {
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     left->addWidget(build_source_panel());
@@ -86,8 +86,8 @@ GlyphsForm::GlyphsForm(FormHost& host)
     scroll->setWidget(m_preview);
     scroll->setMinimumSize(320, 200);
     left->addWidget(scroll, 1);
-    layout->addLayout(left, 3);
-    layout->addWidget(build_output_panel(), 2);
+    layout->addLayout(left, 1);
+    layout->addWidget(build_output_panel(), 1);
 
     restore_choices();
     connect(m_preview, &GlyphPreview::pixel_toggled, this, [this] { m_output->clear(); });
