@@ -1,5 +1,6 @@
 #include "glyph_text.h"
 
+#include "shell/host/number_text.h"
 #include "tools/tables/table_dialect.h"
 
 #include <QStringEncoder>
@@ -40,14 +41,11 @@ const GlyphDialect& dialect(TextDialect which) {
 }
 
 QString value_text(const GlyphDialect& d, std::uint8_t value) {
-    static const char kDigits[] = "0123456789ABCDEF";
     QString text = value < 16 ? d.pieces.short_prefix : d.pieces.number_prefix;
     if (d.digit_first && value >= 0xA0) {
         text += u'0';
     }
-    text += QLatin1Char(kDigits[value >> 4]);
-    text += QLatin1Char(kDigits[value & 0x0F]);
-    return text + d.pieces.number_suffix;
+    return text + hex_text(value).rightJustified(2, u'0') + d.pieces.number_suffix;
 }
 
 // A comment's text never ends the comment early nor breaks its line, whatever a file is called.

@@ -32,7 +32,7 @@
 namespace {
 
 constexpr int kMaxCell = 128;
-const QColor kBackground = rgb(192, 224, 255);
+const QColor kBackground = rgb(192, 255, 255);
 const QColor kButtonFace = rgb(128, 255, 128);
 
 QSettings choices() {
@@ -73,7 +73,7 @@ QString default_family() {
 }  // namespace
 
 GlyphsForm::GlyphsForm(FormHost& host)
-    : Form(host, QStringLiteral("Glyphs"), QStringLiteral("字模"), 15750, 9600, kBackground) {
+    : Form(host, QStringLiteral("字模"), QStringLiteral("字模"), 15750, 9600, kBackground) {
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     left->addWidget(build_source_panel());
