@@ -131,9 +131,9 @@ TEST(GlyphText, CharactersAreCodePointsAndLabelsNameTheirGbkCode) {
     }
 }
 
-// Two 8×17 glyphs: bytes F0, fifteen 00, 05 and seventeen FF in rows.
+// Two 8×17 glyphs: bytes F0, A0, 9F, fourteen 00, 05 and seventeen FF in rows.
 TEST(GlyphText, EveryDialectWritesRowsOfSixteenWithAHeaderAndAComment) {
-    const QString zeros = u"0x00,"_s.repeated(15);
+    const QString zeros = u"0x00,"_s.repeated(13);
     const QString ones = u"0xFF,"_s.repeated(16);
     const struct {
         TextOptions options;
@@ -141,23 +141,30 @@ TEST(GlyphText, EveryDialectWritesRowsOfSixteenWithAHeaderAndAComment) {
     } cases[] = {
         {{TextDialect::kC, false},
          {u"/* 字体：Unifont，8×17，逐行，高位在前，阴码 */"_s,
-          u"const unsigned char glyphs[34] = {"_s, u"0xF0,"_s + zeros, u"0x05, /* 中 D6D0 */"_s,
-          ones, u"0xFF, /* 图 * /x */"_s, u"};"_s}},
+          u"const unsigned char glyphs[34] = {"_s, u"0xF0,0xA0,0x9F,"_s + zeros,
+          u"0x05, /* 中 D6D0 */"_s, ones, u"0xFF, /* 图 * /x */"_s, u"};"_s}},
         {{TextDialect::kC, true},
          {u"/* 字体：Unifont，8×17，逐行，高位在前，阴码 */"_s,
-          u"const unsigned char glyph_0[17] = {"_s, u"0xF0,"_s + zeros, u"0x05, /* 中 D6D0 */"_s,
-          u"};"_s, u"const unsigned char glyph_1[17] = {"_s, ones, u"0xFF, /* 图 * /x */"_s,
-          u"};"_s}},
+          u"const unsigned char glyph_0[17] = {"_s, u"0xF0,0xA0,0x9F,"_s + zeros,
+          u"0x05, /* 中 D6D0 */"_s, u"};"_s, u"const unsigned char glyph_1[17] = {"_s, ones,
+          u"0xFF, /* 图 * /x */"_s, u"};"_s}},
         {{TextDialect::kA51, true},
-         {u"; 字体：Unifont，8×17，逐行，高位在前，阴码"_s, u"DB 0F0H"_s + u",00H"_s.repeated(15),
-          u"DB 05H ; 中 D6D0"_s, u"DB 0FFH"_s + u",0FFH"_s.repeated(15), u"DB 0FFH ; 图 */x"_s}},
+         {u"; 字体：Unifont，8×17，逐行，高位在前，阴码"_s,
+          u"DB 0F0H,0A0H,9FH"_s + u",00H"_s.repeated(13), u"DB 05H ; 中 D6D0"_s,
+          u"DB 0FFH"_s + u",0FFH"_s.repeated(15), u"DB 0FFH ; 图 */x"_s}},
         {{TextDialect::kHex, false},
-         {u"; 字体：Unifont，8×17，逐行，高位在前，阴码"_s, u"F0"_s + u" 00"_s.repeated(15),
+         {u"; 字体：Unifont，8×17，逐行，高位在前，阴码"_s, u"F0 A0 9F"_s + u" 00"_s.repeated(13),
           u"05 ; 中 D6D0"_s, u"FF"_s + u" FF"_s.repeated(15), u"FF ; 图 */x"_s}},
     };
     BitMatrix first(8, 17);
     for (int x = 0; x < 4; ++x) {
         first.set(x, 0, true);
+    }
+    for (int x : {0, 2}) {
+        first.set(x, 1, true);
+    }
+    for (int x : {0, 3, 4, 5, 6, 7}) {
+        first.set(x, 2, true);
     }
     first.set(5, 16, true);
     first.set(7, 16, true);
@@ -178,7 +185,8 @@ TEST(GlyphText, EveryDialectWritesRowsOfSixteenWithAHeaderAndAComment) {
         glyph_table(glyphs, {u"字体：Unifont"_s, 8, 17}, {}, {TextDialect::kPic, false})
             .split(u"\r\n"_s);
     ASSERT_EQ(pic.size(), 35);
-    EXPECT_EQ(pic.mid(1, 2), QStringList({u"retlw 0xF0"_s, u"retlw 0x00"_s}));
+    EXPECT_EQ(pic.mid(1, 4),
+              QStringList({u"retlw 0xF0"_s, u"retlw 0xA0"_s, u"retlw 0x9F"_s, u"retlw 0x00"_s}));
     EXPECT_EQ(pic[17], u"retlw 0x05 ; 中 D6D0"_s);
     EXPECT_EQ(pic[34], u"retlw 0xFF ; 图 */x"_s);
 }
