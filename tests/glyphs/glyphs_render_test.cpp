@@ -43,9 +43,9 @@ TEST(GlyphRenderer, UnifontCharactersMatchTheFontsOwnBitmaps) {
     }
 }
 
-// A glyph is shifted in its cell, and what falls outside is cut off.
+// A glyph is shifted in its cell, and what falls outside is cut off. Unifont's A has 18H in
+// row 4.
 TEST(GlyphRenderer, ShiftsMoveTheGlyphInItsCell) {
-    const QByteArray a = unifont_bitmap(U'A');  // rows 0x18 0x24 0x42 ... from row 4
     const struct {
         int shift_x;
         int shift_y;
@@ -59,7 +59,6 @@ TEST(GlyphRenderer, ShiftsMoveTheGlyphInItsCell) {
         GlyphRenderer renderer({u"Unifont"_s, false}, {8, 16, c.shift_x, c.shift_y});
         EXPECT_EQ(pack_glyph(renderer.draw(U'A'), {})[c.row], c.byte);
     }
-    EXPECT_EQ(a[4], 0x18);
 }
 
 TEST(PictureGlyph, GreyAtOrAboveTheThresholdIsOff) {
@@ -119,9 +118,6 @@ TEST(PictureGlyph, OnlyReadablePngBmpJpgAndGifFilesLoad) {
         const LoadedPicture picture = load_picture(path);
         EXPECT_EQ(!picture.image.isNull(), c.loads);
         EXPECT_EQ(picture.error.isEmpty(), c.loads) << picture.error.toStdString();
-        if (c.loads) {
-            EXPECT_EQ(picture.image.size(), QSize(4, 3));
-        }
     }
 }
 
