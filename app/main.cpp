@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/glyphs_command.h"
 #include "app/table_command.h"
 #include "app/tool_catalog.h"
 #include "shell/goodbye_window.h"
@@ -19,6 +20,10 @@ int main(int argc, char* argv[]) {
     // Tables for build scripts: no application object, no window system.
     if (argc > 1 && std::string_view(argv[1]) == "table") {
         return table_command_main(argc, argv);
+    }
+    // Glyph tables draw their characters on the offscreen platform.
+    if (is_glyphs_command(argc, argv)) {
+        return glyphs_main(argc, argv);
     }
     QApplication::setApplicationName(QStringLiteral("brevik"));
     QApplication::setApplicationVersion(QStringLiteral(BREVIK_VERSION));

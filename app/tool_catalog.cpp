@@ -1,6 +1,7 @@
 #include "tool_catalog.h"
 
 #include "shell/widgets/look.h"
+#include "tools/glyphs/form/glyphs_form.h"
 #include "tools/picc/form/picc_form.h"
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/form/segment_form.h"
@@ -117,7 +118,9 @@ ToolCatalog tool_catalog() {
             .top = 4680,
             .focus = 8,
             .face = standard,
-            .enabled = false,
+            .enabled = true,
+            .window = "字模",
+            .create = make<GlyphsForm>,
         },
     };
 }

@@ -10,6 +10,7 @@
 #include "tests/support/fake_serial_device.h"
 #include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
+#include "tools/glyphs/form/glyphs_form.h"
 #include "tools/picc/form/picc_form.h"
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/form/segment_form.h"
@@ -24,6 +25,7 @@
 #include <QFile>
 #include <QImage>
 #include <QSet>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -179,5 +181,12 @@ int main(int argc, char* argv[]) {
     });
 
     pictures.take(QStringLiteral("units.png"), loaded<UnitConverterForm>(host));
+
+    // The 字模 window starts from its own defaults, not from the choices of whoever renders it.
+    QTemporaryDir settings_dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_dir.path());
+    auto* glyphs = loaded<GlyphsForm>(host);
+    pictures.take(QStringLiteral("glyphs.png"), glyphs,
+                  [&] { click(glyphs, QStringLiteral("generate")); });
     return pictures.failed() ? 1 : 0;
 }

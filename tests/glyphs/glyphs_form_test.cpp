@@ -1,0 +1,151 @@
+#include "tools/glyphs/form/glyphs_form.h"
+#include "app/glyphs_command.h"
+#include "app/tool_catalog.h"
+#include "shell/host/text_file.h"
+#include "shell/launcher.h"
+#include "shell/main_window.h"
+#include "tests/support/form_test.h"
+#include "tools/glyphs/form/glyph_preview.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class GlyphsFormTest : public FormTest<GlyphsForm> {
+protected:
+    void SetUp() override {
+        // The remembered choices live in the test's own directory.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        FormTest::SetUp();
+    }
+    void press(const QString& caption) { click(control<QPushButton>(m_form, caption)); }
+    void choose(const QString& box, const QString& item) {
+        auto* combo = control<QComboBox>(m_form, box);
+        combo->setCurrentIndex(combo->findText(item));
+    }
+    QWidget* box(const QString& name) { return find_control(m_form, name); }
+    // Chinese comes from the input method, as it does on a desktop.
+    void enter_text(const QString& text) {
+        QWidget* edit = box(u"文字"_s);
+        retype(edit, QString());
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QCoreApplication::sendEvent(edit, &event);
+    }
+    QStringList shown() {
+        return control<QPlainTextEdit>(m_form, u"输出"_s)->toPlainText().split(u'\n');
+    }
+
+    QTemporaryDir m_dir;
+};
+
+// Text in Unifont becomes a table whose saved file is what `brevik glyphs` writes for the same
+// choices; a touched-up pixel stands through a change of layout until the text changes.
+TEST_F(GlyphsFormTest, TextBecomesTheTableTheCommandWritesAndTouchUpsStandUntilNewText) {
+    enter_text(u"中A"_s);
+    choose(u"字体"_s, u"Unifont"_s);
+    press(u"8×16"_s);
+    press(u"16×16"_s);
+    choose(u"取模方式"_s, u"列行"_s);
+    click(box(u"阳码"_s));
+    choose(u"格式"_s, u"A51"_s);
+    const QString path = m_dir.filePath(u"字模.txt"_s);
+    m_host.answer_dialog(path);
+    press(u"保存"_s);
+
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QString err;
+    QTextStream err_stream(&err);
+    ASSERT_EQ(run_glyphs_command(
+                  {u"brevik"_s, u"--text"_s, u"中A"_s, u"--font"_s, u"Unifont"_s, u"--size"_s,
+                   u"16x16"_s, u"--scan"_s, u"pages"_s, u"--inverse"_s, u"--dialect"_s, u"a51"_s},
+                  out, err_stream),
+              0)
+        << err.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), out.data());
+    EXPECT_EQ(shown(), with_line_feeds(decode_text(out.data()).chopped(2)).split(u'\n'));
+    press(u"复制"_s);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().split(u'\n'), shown());
+
+    GlyphPreview* preview = m_form->preview();
+    QTest::mouseClick(preview, Qt::LeftButton, {}, preview->pixel_centre(1, 0, 0));
+    choose(u"取模方式"_s, u"逐行"_s);
+    click(box(u"阴码"_s));
+    press(u"生成"_s);
+    EXPECT_TRUE(shown().value(3).startsWith(u"DB 80H,00H,00H,00H,"_s))
+        << shown().value(3).toStdString();
+    enter_text(u"中A"_s);
+    press(u"生成"_s);
+    EXPECT_TRUE(shown().value(3).startsWith(u"DB 00H,00H,00H,00H,"_s))
+        << shown().value(3).toStdString();
+
+    reopen();
+    EXPECT_EQ(control<QLineEdit>(m_form, u"文字"_s)->text(), u"中A"_s);
+    EXPECT_EQ(control<QComboBox>(m_form, u"格式"_s)->currentText(), u"A51"_s);
+    EXPECT_EQ(control<QComboBox>(m_form, u"字体"_s)->currentText(), u"Unifont"_s);
+}
+
+// A picture too large for a cell, an unreadable one, an empty text or a cell of 0: a message,
+// no file, and the glyphs on show stay; a picture scaled to the cell then makes the table.
+TEST_F(GlyphsFormTest, BadInputGivesAMessageAndLosesNothing) {
+    QImage picture(200, 10, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    ASSERT_TRUE(picture.save(m_dir.filePath(u"logo.png"_s)));
+    enter_text(u"中"_s);
+    m_host.answer_dialog(m_dir.filePath(u"missing.png"_s));
+    press(u"打开图片"_s);
+    EXPECT_EQ(m_form->preview()->glyphs().size(), 1u);
+    m_host.answer_dialog(m_dir.filePath(u"logo.png"_s));
+    press(u"打开图片"_s);
+    press(u"保存"_s);
+    retype(box(u"宽度"_s), u"0"_s);
+    click(box(u"缩放"_s));
+    press(u"生成"_s);
+    retype(box(u"文字"_s), QString());
+    retype(box(u"宽度"_s), u"16"_s);
+    press(u"保存"_s);
+    ASSERT_EQ(m_host.messages.size(), 4u);
+    EXPECT_TRUE(m_host.messages[0].startsWith(u"无法打开图片："_s))
+        << m_host.messages[0].toStdString();
+    EXPECT_EQ(m_host.messages[1], u"图片大于 128×128 点\r请勾选“缩放”"_s);
+    EXPECT_EQ(m_host.messages[2], u"宽度和高度须在 1 到 128 之间"_s);
+    EXPECT_EQ(m_host.messages[3], u"请输入要取模的文字"_s);
+    EXPECT_EQ(m_host.dialogs.size(), 2u);  // the two pictures; no save
+
+    m_host.answer_dialog(m_dir.filePath(u"logo.png"_s));
+    press(u"打开图片"_s);
+    press(u"生成"_s);
+    EXPECT_EQ(shown().value(0), u"/* 图片：logo.png，16×16，逐行，高位在前，阴码 */"_s);
+    EXPECT_EQ(shown().value(3), u"0xFF,"_s.repeated(16) + u" /* logo.png */"_s);
+}
+
+// The main window's 字模 button is enabled and opens this window.
+TEST_F(GlyphsFormTest, TheMainWindowsButtonOpensTheWindow) {
+    Launcher launcher(m_host, tool_catalog());
+    MainWindow main_window(m_host, launcher);
+    main_window.load();
+    main_window.show();
+    click(control<QPushButton>(&main_window, u"Command8"_s));
+    EXPECT_TRUE(qobject_cast<GlyphsForm*>(launcher.window(u"字模"_s)));
+    launcher.unload_all();
+    flush_deletes();
+}
+
+}  // namespace
