@@ -36,6 +36,7 @@ QByteArray encode_text(const QString& text);
 // missing file, a directory, no permission), leaving `text` as it was.
 std::optional<TextFileError> read_text_file(const QString& path, QString& text);
 
-// Creates or empties the file at `path` and writes `text` and one CR LF. Returns the reason on
-// failure; text that GB18030 cannot hold (a lone surrogate) fails before the file is touched.
+// Creates or replaces the file at `path` with `text` and one CR LF. Returns the reason on
+// failure, which leaves an old file whole: text that GB18030 cannot hold (a lone surrogate)
+// fails before the file is touched, a write that fails midway never replaces it.
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text);
