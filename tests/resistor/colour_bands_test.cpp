@@ -65,34 +65,32 @@ TEST(ColourBandsTest, ConvertsThePickedColours) {
         int bands;
         const char16_t* colours;
         const char16_t* result;
-    } cases[] = {{4, u"", u"1千欧 精度1%"},
-                 {5, u"", u"10.2千欧 精度1%"},
-                 {4, u"黄紫银金", u"0.47欧姆 精度5%"},
-                 {4, u"棕黑银银", u"0.1欧姆 精度10%"},
-                 {4, u"白白棕", u"990欧姆 精度1%"},
-                 {4, u"白白红红", u"9.9千欧 精度2%"},
-                 {4, u"棕黑绿蓝", u"1兆欧 精度0.25%"},
-                 {4, u"黄紫绿紫", u"4.7兆欧 精度0.1%"},
-                 {4, u"黑紫绿紫", u"1.7兆欧 精度0.1%"},  // band 1 has no black
-                 {5, u"黄紫绿金棕", u"47.5欧姆 精度1%"},
-                 {5, u"白白白蓝灰", u"999兆欧 精度0.05%"},
-                 {5, u"棕黑黑棕", u"1千欧 精度1%"},
-                 {5, u"橙蓝灰绿红", u"36.8兆欧 精度2%"}};
-    for (const auto& c : cases) {
+    } rows[] = {
+        {4, u"", u"1千欧 精度1%"},
+        {5, u"", u"10.2千欧 精度1%"},
+        {4, u"黄紫银金", u"0.47欧姆 精度5%"},
+        {4, u"棕黑银银", u"0.1欧姆 精度10%"},
+        {4, u"白白棕", u"990欧姆 精度1%"},
+        {4, u"白白红红", u"9.9千欧 精度2%"},
+        {4, u"棕黑绿蓝", u"1兆欧 精度0.25%"},
+        {4, u"黑紫橙紫", u"17千欧 精度0.1%"},  // band 1 has no black
+        {5, u"黄紫绿金棕", u"47.5欧姆 精度1%"},
+        {5, u"白白白蓝灰", u"999兆欧 精度0.05%"},
+        {5, u"橙蓝灰黄红", u"3.68兆欧 精度2%"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(QString::fromUtf16(row.colours).toStdString());
         ColourBands bands;
         EXPECT_FALSE(bands.convert());
-        bands.choose_mode(c.bands == 4 ? BandMode::kFour : BandMode::kFive);
+        EXPECT_FALSE(bands.pick(kThirdDigitBand, Colour::kBlue));
+        bands.choose_mode(row.bands == 4 ? BandMode::kFour : BandMode::kFive);
         const int four[] = {1, 2, 4, 5};
-        const QStringView colours(c.colours);
+        const QStringView colours(row.colours);
         for (int i = 0; i < colours.size(); ++i) {
-            bands.pick(c.bands == 4 ? four[i] : i + 1, named(colours[i]));
+            bands.pick(row.bands == 4 ? four[i] : i + 1, named(colours[i]));
         }
-        EXPECT_EQ(bands.convert().value_or(QString()), QString::fromUtf16(c.result));
+        EXPECT_EQ(bands.convert().value_or(QString()), QString::fromUtf16(row.result));
     }
-    ColourBands four;
-    four.choose_mode(BandMode::kFour);
-    EXPECT_FALSE(four.pick(kThirdDigitBand, Colour::kBlue));
-    EXPECT_FALSE(four.pick(1, Colour::kBlack));
 }
 
 }  // namespace
