@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -95,6 +96,15 @@ TEST_F(MainWindowTest, ButtonsLaunchTheirWindowsInTheFocusOrder) {
         }
     }
     EXPECT_EQ(focused, control<TextBox>(m_window, u"说明文件"_s)->editor());
+    // Each window was loaded once; one closed by its title bar is loaded afresh.
+    QPointer<Form> closed = m_launcher.window(u"秒表"_s);
+    closed->close();
+    click(button(u"秒表"_s));
+    EXPECT_NE(m_launcher.window(u"秒表"_s), closed.data());
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_EQ(
+        std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }),
+        8);
 }
 
 // Runs the program's event loop with `steps` queued; true when the loop ended by itself, as the
