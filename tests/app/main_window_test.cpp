@@ -101,6 +101,7 @@ TEST_F(MainWindowTest, ButtonsLaunchTheirWindowsInTheFocusOrder) {
     closed->close();
     click(button(u"秒表"_s));
     EXPECT_NE(m_launcher.window(u"秒表"_s), closed.data());
+    EXPECT_FALSE(m_launcher.window(u"PICCASM"_s)->isMinimized());
     const QWidgetList windows = QApplication::topLevelWidgets();
     EXPECT_EQ(
         std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }),

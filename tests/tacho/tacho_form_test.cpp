@@ -70,11 +70,11 @@ TEST_F(TachoFormTest, FramesShowInTheLogTheReadingsAndTheBar) {
     EXPECT_EQ(text(u"每转时间"_s), u"59.256\r\n"_s);
     EXPECT_EQ(text(u"即时转速"_s), u"1013\r\n"_s);
 
-    feed("55AA2710FF");  // 1250 r/min: thresholds 1045, 1090, 1135, 1180, 1225
-    const QColor magenta(255, 0, 255), blue(0, 0, 255);
-    const QColor lit[] = {magenta, magenta, magenta, blue, blue};
+    feed("55AA190AFF");  // 1950 r/min: above 1000 + 21 * 45, below 1000 + 22 * 45
+    const QColor colours[] = {{255, 0, 255}, {0, 0, 255},   {0, 255, 255}, {0, 255, 0},
+                              {255, 255, 0}, {255, 128, 0}, {255, 0, 0}};
     for (int k = 1; k <= 22; ++k) {
-        EXPECT_EQ(face(k), k <= 5 ? lit[k - 1] : button_face_colour()) << "segment " << k;
+        EXPECT_EQ(face(k), k <= 21 ? colours[(k - 1) / 3] : button_face_colour()) << k;
     }
 
     // The average comes every twelfth frame, the cycle running on over a stop and a start, which
@@ -89,10 +89,9 @@ TEST_F(TachoFormTest, FramesShowInTheLogTheReadingsAndTheBar) {
     EXPECT_EQ(log().count(u"\r\n"_s), 65);
     EXPECT_EQ(text(u"平均转速"_s), u"0000000"_s + u"\r\n"_s.repeated(11));
     feed("55AA2710FF");
-    EXPECT_EQ(text(u"平均转速"_s), u"1230\r\n"_s);  // (1013 + 11 * 1250) / 12
+    EXPECT_EQ(text(u"平均转速"_s), u"1289\r\n"_s);  // (1013 + 1950 + 10 * 1250) / 12
     feed("55AA0000FF");                             // 60000 r/min: all lit, red on top
     EXPECT_EQ(face(22), QColor(255, 0, 0));
-    EXPECT_EQ(face(15), QColor(255, 255, 0));
 
     // Each bad limit is reset with two messages and ends acquisition at the frame that found it.
     press(u"停止"_s);
