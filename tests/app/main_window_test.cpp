@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -25,10 +24,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QDir::setCurrent(m_dir.path());
-        QFile readme(m_dir.filePath(u"说明文件.txt"_s));
-        ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
-        readme.write(encode_text(u"第一行\r\nlast"_s));
-        readme.close();
+        ASSERT_FALSE(write_text_file(m_dir.filePath(u"说明文件.txt"_s), u"第一行\r\nlast"_s));
         m_window->load();
         m_window->show();
     }

@@ -34,7 +34,6 @@ TEST(ThermistorReading, ScalesTheLowerShareRoundingToSingleThenHalvesToEven) {
         {10000, kUp, 10000, Precision::k8Bits, 128},
         {2152, kUp, 10000, Precision::k8Bits, 45},
         {128000, kDown, 10000, Precision::k8Bits, 19},
-        {10000, kDown, 10000, Precision::k8Bits, 128},
         {2152, kDown, 10000, Precision::k8Bits, 211},
         {128000, kUp, 10000, Precision::k10Bits, 950},
         {1, kUp, 511, Precision::k8Bits, 0},
@@ -43,7 +42,6 @@ TEST(ThermistorReading, ScalesTheLowerShareRoundingToSingleThenHalvesToEven) {
         // 3.49999999993 is 3.5 in single precision, so it goes to 4.
         {7, kUp, 505.00000001, Precision::k8Bits, 4},
         {128000, Orientation::kNone, 10000, Precision::k8Bits, 0},
-        {0, Orientation::kNone, 0, Precision::k8Bits, 0},
         {10000, kDown, -10000, Precision::k8Bits, std::nullopt},
         {2147483647, kUp, -2147483646, Precision::k8Bits, std::nullopt},
         {-20000, kUp, 10000, Precision::k8Bits, 512},

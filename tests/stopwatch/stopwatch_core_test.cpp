@@ -43,11 +43,6 @@ TEST(Stopwatch, CountsWholeSecondsOfTheSteadyClock) {
         {"reset shows zeros",
          {{kStartReset, 0}, {kTick, 5'002, {0, 0, 5}}, {kStartReset, 5'500}, {kTick, 6'002, {}}}},
         {"stop holds", {{kStartReset, 0}, {kStop, 3'700}, {kTick, 9'000, {0, 0, 3}}}},
-        {"start after reset counts afresh",
-         {{kStartReset, 0},
-          {kStartReset, 9'000},
-          {kStartReset, 9'500},
-          {kTick, 10'502, {0, 0, 1}}}},
     };
     for (const StopwatchCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -82,7 +77,6 @@ TEST(AlarmDue, WhenTypedExactlyAndReachedSinceThePreviousTick) {
         {u"07:30:00"_s, "07:29:50", "07:29:59", false},  // not yet
         {u"07:30:00"_s, "07:30:00", "07:30:01", false},  // passed before it was typed
         {u"07:30"_s, "07:29:58", "07:30:03", false},
-        {u" 07:30:00"_s, "07:29:58", "07:30:03", false},
         {u"00:00:01"_s, "23:59:58", "00:00:02", true},  // past midnight
         {u"24:00:00"_s, "23:59:58", "00:00:02", false},
         {u"12:00:00"_s, "03:00:00", "02:00:01", false},  // the clock set back an hour
