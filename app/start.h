@@ -20,8 +20,6 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    MainWindow* main_window() const { return m_main_window; }
-
 private:
     Launcher m_launcher;
     QPointer<MainWindow> m_main_window;
