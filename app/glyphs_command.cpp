@@ -14,7 +14,6 @@
 #include <QTextStream>
 
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -72,10 +71,6 @@ bool write_whole(const QString& path, const QByteArray& bytes, QTextStream& err)
 }
 
 }  // namespace
-
-bool is_glyphs_command(int argc, char* argv[]) {
-    return argc > 1 && std::strcmp(argv[1], "glyphs") == 0;
-}
 
 int glyphs_main(int argc, char* argv[]) {
     // The fonts need a window system, but a build machine has no display.

@@ -8,9 +8,6 @@ class QTextStream;
 // `brevik glyphs`: a dot-matrix table written without a window, for build scripts, byte for
 // byte as the 字模 window saves it.
 
-// Whether the program was started as `brevik glyphs ...`.
-bool is_glyphs_command(int argc, char* argv[]);
-
 // Runs the command on the offscreen platform (unless QT_QPA_PLATFORM names another) and returns
 // the program's exit status.
 int glyphs_main(int argc, char* argv[]);

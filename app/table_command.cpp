@@ -513,11 +513,7 @@ TableCommandResult run_table_command(const QStringList& arguments) {
     return result;
 }
 
-int table_command_main(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 2; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
+int table_command_main(const QStringList& arguments) {
     const TableCommandResult result = run_table_command(arguments);
     std::fwrite(result.output.constData(), 1, static_cast<std::size_t>(result.output.size()),
                 stdout);

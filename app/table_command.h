@@ -18,6 +18,5 @@ struct TableCommandResult {
 // nothing.
 TableCommandResult run_table_command(const QStringList& arguments);
 
-// run_table_command on the program's own arguments (argv[1] is "table"), writing to standard
-// output and standard error; returns the exit status.
-int table_command_main(int argc, char* argv[]);
+// run_table_command writing to standard output and standard error; returns the exit status.
+int table_command_main(const QStringList& arguments);

@@ -1,6 +1,7 @@
 #include "text_file.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -102,15 +103,17 @@ std::optional<TextFileError> write_text_file(const QString& path, const QString&
     if (auto error = text_file_bytes(text, bytes)) {
         return error;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // Written beside the old file and put in its place only when whole: a write that fails
+    // midway (a full disk, the program killed) leaves the old file as it was. Unbuffered, so
+    // that a write the disk cuts short shows in the count of bytes written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return TextFileError{file.errorString()};
     }
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        return TextFileError{file.errorString()};
+    if (file.write(bytes) != bytes.size()) {
+        return TextFileError{qt_error_string()};
     }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
+    if (!file.commit()) {
         return TextFileError{file.errorString()};
     }
     return std::nullopt;

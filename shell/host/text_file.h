@@ -42,4 +42,7 @@ std::optional<TextFileError> text_file_bytes(const QString& text, QByteArray& by
 
 // Creates or empties the file at `path` and writes text_file_bytes of `text`. Returns the reason
 // on failure; text that GB18030 cannot hold fails before the file is touched.
+// Creates or replaces the file at `path` with text_file_bytes of `text`. Returns the reason on
+// failure, which leaves an old file whole: text that GB18030 cannot hold fails before the file is
+// touched, a write that fails midway never replaces it.
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text);

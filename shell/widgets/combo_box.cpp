@@ -12,6 +12,7 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
 }
 
 void ComboBox::setText(const QString& text) {
+    setCurrentIndex(findText(text));
     setEditText(text);
 }
 

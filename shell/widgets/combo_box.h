@@ -12,6 +12,7 @@ public:
     explicit ComboBox(QWidget* parent);
 
     QString text() const { return currentText(); }
+    // Shows `text`, with the list on the item of that text, or on none.
     void setText(const QString& text);
 
 signals:

@@ -14,7 +14,6 @@ public:
 
     QPointF from() const { return m_from; }
     QPointF to() const { return m_to; }
-    int pen_width() const { return m_pen_width; }
     // An invalid colour is the window text colour.
     QColor colour() const { return m_colour; }
 

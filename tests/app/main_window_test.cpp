@@ -8,10 +8,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -19,65 +19,29 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The main window with the program's own catalogue, loaded in a working directory of the test's
-// own.
+// own that holds a readme.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { QDir::setCurrent(m_dir.path()); }
+    void SetUp() override {
+        QDir::setCurrent(m_dir.path());
+        ASSERT_FALSE(write_text_file(m_dir.filePath(u"说明文件.txt"_s), u"第一行\r\nlast"_s));
+        m_window->load();
+        m_window->show();
+    }
     void TearDown() override {
         QDir::setCurrent(m_saved_directory);
         delete m_window.data();
     }
-
-    MainWindow* open() {
-        m_window = new MainWindow(m_host, m_launcher);
-        m_window->load();
-        m_window->show();
-        return m_window;
-    }
-
-    void write_readme(const QByteArray& bytes) {
-        QFile file(m_dir.filePath(u"说明文件.txt"_s));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+    QAbstractButton* button(const QString& caption) {
+        return control<QAbstractButton>(m_window, caption);
     }
 
     QString m_saved_directory = QDir::currentPath();
     QTemporaryDir m_dir;
     RecordingFormHost m_host;
     Launcher m_launcher{m_host, tool_catalog()};
-    QPointer<MainWindow> m_window;
+    QPointer<MainWindow> m_window = new MainWindow(m_host, m_launcher);
 };
-
-TEST_F(MainWindowTest, ShowsTheReadmeOfTheWorkingDirectory) {
-    write_readme(encode_text(u"第一行\r\n第二行\r\nlast"_s));
-    MainWindow* window = open();
-    EXPECT_EQ(control<TextBox>(window, u"Text1"_s)->text(), u"第一行\r\n第二行\r\nlast\r\n"_s);
-}
-
-// Every button of the catalogue is on the window as the catalogue says; an enabled one launches
-// its window, and a disabled one's window can still be launched by the program.
-TEST_F(MainWindowTest, ToolButtonsComeFromTheCatalogueAndLaunchTheirWindows) {
-    MainWindow* window = open();
-    for (const ToolEntry& tool : tool_catalog()) {
-        SCOPED_TRACE(tool.caption.toStdString());
-        auto* button = control<QPushButton>(window, tool.button);
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->text(), tool.caption);
-        EXPECT_EQ(button->isEnabled(), tool.enabled);
-        if (tool.face.isValid()) {
-            EXPECT_EQ(button->palette().color(QPalette::Button), tool.face);
-        }
-        if (tool.window.isEmpty()) {
-            continue;
-        }
-        tool.enabled ? click(button) : window->on_tool_clicked(tool.window);
-        Form* launched = m_launcher.window(tool.window);
-        ASSERT_NE(launched, nullptr);
-        EXPECT_TRUE(launched->isVisible());
-        EXPECT_EQ(launched->windowState(), Qt::WindowNoState);
-        EXPECT_EQ(launched->windowTitle(), tool.window);
-    }
-}
 
 // Runs the program's event loop with `steps` queued; true when the loop ended by itself, as the
 // program does when its last window closes, within `ms` milliseconds.
@@ -93,23 +57,77 @@ bool program_ends(const std::function<void()>& steps, int ms = 3000) {
     return ended;
 }
 
-TEST_F(MainWindowTest, ExitWithToolsOpenClosesThemAllAndEndsTheProgram) {
-    MainWindow* window = open();
-    click(control<QPushButton>(window, u"Command4"_s));
-    click(control<QPushButton>(window, u"Command1"_s));
-    window->on_tool_clicked(u"PICCASM"_s);
-    EXPECT_TRUE(program_ends([&] { click(control<QPushButton>(window, u"Command10"_s)); }));
-    for (const QString& name : {u"真值表"_s, u"七段码"_s, u"色环电阻"_s, u"PICCASM"_s}) {
-        EXPECT_EQ(m_launcher.window(name), nullptr) << name.toStdString();
+// The buttons in their focus order, then the readme. An enabled button launches its window,
+// restores the main window and minimizes the other tool windows but the listing tool's; a
+// disabled one's window can still be launched by the program.
+TEST_F(MainWindowTest, ButtonsLaunchTheirWindowsInTheFocusOrder) {
+    EXPECT_EQ(control<TextBox>(m_window, u"说明文件"_s)->text(), u"第一行\r\nlast\r\n"_s);
+    const struct {
+        const char16_t* caption;
+        const char16_t* window;
+        bool enabled;
+    } rows[] = {
+        {u"七段码查询", u"七段码", true},
+        {u"传感器阻值", u"真值表", true},
+        {u"转速表", u"转速表", true},
+        {u"色环电阻", u"色环电阻", true},
+        {u"秒表", u"秒表", true},
+        {u"串口工具", u"串口工具", true},
+        {u"红外读码器", nullptr, false},
+        {u"字模", u"字模", true},
+        {u"单位换算", u"单位换算", true},
+        {u"退出", nullptr, true},
+        {u"PICC TO ASM", u"PICCASM", true},
+    };
+    QWidget* focused = button(u"七段码查询"_s);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(QString::fromUtf16(row.caption).toStdString());
+        auto* tool = qobject_cast<QAbstractButton*>(focused);
+        ASSERT_NE(tool, nullptr);
+        EXPECT_EQ(tool->text(), QString::fromUtf16(row.caption));
+        EXPECT_EQ(tool->isEnabled(), row.enabled);
+        do {
+            focused = focused->nextInFocusChain();
+        } while (focused->focusPolicy() == Qt::NoFocus);
+        if (!row.window) {
+            continue;
+        }
+        const QString window = QString::fromUtf16(row.window);
+        m_window->setWindowState(Qt::WindowMinimized);
+        row.enabled ? click(tool) : m_window->on_tool_clicked(window);
+        EXPECT_FALSE(m_window->isMinimized());
+        ASSERT_NE(m_launcher.window(window), nullptr);
+        EXPECT_TRUE(m_launcher.window(window)->isVisible());
+        for (const ToolEntry& entry : tool_catalog()) {
+            if (Form* other = m_launcher.window(entry.window); other && other->isVisible()) {
+                EXPECT_EQ(other->isMinimized(),
+                          other->windowTitle() != window && entry.window != u"PICCASM"_s);
+            }
+        }
+    }
+    EXPECT_EQ(focused, control<TextBox>(m_window, u"说明文件"_s)->editor());
+    // Each window was loaded once; one closed by its title bar is loaded afresh.
+    QPointer<Form> closed = m_launcher.window(u"秒表"_s);
+    closed->close();
+    click(button(u"秒表"_s));
+    EXPECT_NE(m_launcher.window(u"秒表"_s), closed.data());
+    EXPECT_FALSE(m_launcher.window(u"PICCASM"_s)->isMinimized());
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_EQ(
+        std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }),
+        10);
+    // "退出" closes every window and so ends the program.
+    EXPECT_TRUE(program_ends([&] { click(button(u"退出"_s)); }));
+    for (const ToolEntry& entry : tool_catalog()) {
+        EXPECT_EQ(m_launcher.window(entry.window), nullptr) << entry.window.toStdString();
     }
 }
 
 // Tool windows loaded but never shown must not keep the program running once the main window
 // is closed by its title bar; a tool window on screen, even minimized, does.
 TEST_F(MainWindowTest, TheProgramEndsWithTheLastWindowOnScreen) {
-    MainWindow* window = open();
-    click(control<QPushButton>(window, u"Command4"_s));
-    click(control<QPushButton>(window, u"Command1"_s));  // 色环电阻 is minimized now
+    click(button(u"色环电阻"_s));
+    click(button(u"七段码查询"_s));  // 色环电阻 is minimized now
     QPointer<Form> resistor = m_launcher.window(u"色环电阻"_s);
     bool ran_on = false;
     QTimer later;
@@ -119,7 +137,7 @@ TEST_F(MainWindowTest, TheProgramEndsWithTheLastWindowOnScreen) {
         resistor->close();
     });
     EXPECT_TRUE(program_ends([&] {
-        window->close();
+        m_window->close();
         m_launcher.window(u"七段码"_s)->close();
         later.start(200);
     }));

@@ -10,10 +10,12 @@ namespace {
 
 constexpr auto kUp = Orientation::kPullUp;
 constexpr auto kDown = Orientation::kPullDown;
+constexpr auto k5K = SensorModel::k3470_5K;
+constexpr auto k10K = SensorModel::k3470_10K;
 const QString kInputError = u"输入错误"_s;
 
 SensorChoices thermistor(const QString& dialect, const QString& divider = u"10000"_s) {
-    return {SensorModel::k3470_10K, dialect, u"上拉"_s, divider, {}, Precision::k8Bits};
+    return {k10K, dialect, u"上拉"_s, divider, {}, Precision::k8Bits};
 }
 
 SensorChoices other(const QString& typed, const QString& divider = u"10000"_s) {
@@ -32,7 +34,6 @@ TEST(ThermistorReading, ScalesTheLowerShareRoundingToSingleThenHalvesToEven) {
         {10000, kUp, 10000, Precision::k8Bits, 128},
         {2152, kUp, 10000, Precision::k8Bits, 45},
         {128000, kDown, 10000, Precision::k8Bits, 19},
-        {10000, kDown, 10000, Precision::k8Bits, 128},
         {2152, kDown, 10000, Precision::k8Bits, 211},
         {128000, kUp, 10000, Precision::k10Bits, 950},
         {1, kUp, 511, Precision::k8Bits, 0},
@@ -41,7 +42,6 @@ TEST(ThermistorReading, ScalesTheLowerShareRoundingToSingleThenHalvesToEven) {
         // 3.49999999993 is 3.5 in single precision, so it goes to 4.
         {7, kUp, 505.00000001, Precision::k8Bits, 4},
         {128000, Orientation::kNone, 10000, Precision::k8Bits, 0},
-        {0, Orientation::kNone, 0, Precision::k8Bits, 0},
         {10000, kDown, -10000, Precision::k8Bits, std::nullopt},
         {2147483647, kUp, -2147483646, Precision::k8Bits, std::nullopt},
         {-20000, kUp, 10000, Precision::k8Bits, 512},
@@ -79,20 +79,29 @@ TEST(ThermistorTable, WritesEachDialectThenTheNoteLine) {
     EXPECT_EQ(writer.gen_ad_table(100, thermistor(u"PIC"_s, u"输入阻值"_s), {}).text, QString());
     EXPECT_EQ(split_lines(writer.gen_ad_table(100, thermistor({}), {}).text).value(0),
               u" ED0电阻值=128000Ω"_s);
-    const char16_t* cases[][3] = {
-        {u"PIC", u"retlw 0x0ED;0电阻值=128000Ω", u"retlw 0x080;55电阻值=10000Ω"},
-        {u"A51", u"DB 0EDH;0电阻值=128000Ω", u"DB 080H;55电阻值=10000Ω"},
-        {u"数组", u" 0x0ED,/*0电阻值=128000Ω*/", u" 0x080,/*55电阻值=10000Ω*/"},
-        {u"EMC", u"retl 0x0ED;0电阻值=128000Ω", u"retl 0x080;55电阻值=10000Ω"},
-        {u"", u"retl ED0电阻值=128000Ω", u"retl 8055电阻值=10000Ω"},
+    const struct {
+        SensorModel model;
+        const char16_t* dialect;
+        const char16_t* first;
+        const char16_t* at_25;
+    } rows[] = {
+        {k10K, u"PIC", u"retlw 0x0ED;0电阻值=128000Ω", u"retlw 0x080;55电阻值=10000Ω"},
+        {k10K, u"A51", u"DB 0EDH;0电阻值=128000Ω", u"DB 080H;55电阻值=10000Ω"},
+        {k10K, u"数组", u" 0x0ED,/*0电阻值=128000Ω*/", u" 0x080,/*55电阻值=10000Ω*/"},
+        {k10K, u"EMC", u"retl 0x0ED;0电阻值=128000Ω", u"retl 0x080;55电阻值=10000Ω"},
+        {k10K, u"", u"retl ED0电阻值=128000Ω", u"retl 8055电阻值=10000Ω"},
+        {k5K, u"PIC", u"retlw 0x0DD;0电阻值=63730Ω", u"retlw 0x055;55电阻值=5000Ω"},
     };
-    for (const auto& c : cases) {
-        const AdTableRun run = writer.gen_ad_table(100, thermistor(QString::fromUtf16(c[0])), {});
-        const QStringList lines = split_lines(run.text);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(model_name(row.model).toStdString() +
+                     QString::fromUtf16(row.dialect).toStdString());
+        SensorChoices choices = thermistor(QString::fromUtf16(row.dialect));
+        choices.model = row.model;
+        const QStringList lines = split_lines(writer.gen_ad_table(100, choices, {}).text);
         ASSERT_EQ(lines.size(), 102);
-        EXPECT_EQ(lines[0], QString::fromUtf16(c[1]));
-        EXPECT_EQ(lines[55], QString::fromUtf16(c[2]));
-        EXPECT_EQ(lines[101], u"3470_10K/0代表-30℃;100代表70℃/上拉电阻=10000Ω"_s);
+        EXPECT_EQ(lines[0], QString::fromUtf16(row.first));
+        EXPECT_EQ(lines[55], QString::fromUtf16(row.at_25));
+        EXPECT_EQ(lines[101], model_name(row.model) + u"/0代表-30℃;100代表70℃/上拉电阻=10000Ω"_s);
     }
     EXPECT_TRUE(writer.gen_ad_table(100, thermistor(u"PIC"_s, u" 1e4 "_s), {})
                     .text.endsWith(u"/上拉电阻= 1e4 Ω\r\n"_s));

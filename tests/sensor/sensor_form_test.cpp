@@ -2,7 +2,6 @@
 #include "shell/host/text_file.h"
 #include "tests/support/form_test.h"
 
-#include <QAbstractItemView>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,35 +14,29 @@ using Messages = std::vector<QString>;
 
 class SensorFormTest : public FormTest<SensorForm> {
 protected:
-    TextBox* box(const QString& name) { return control<TextBox>(m_form, name); }
-    QWidget* image(const QString& name) { return find_control(m_form, name); }
-    QString output() { return box(u"文本框1"_s)->text(); }
-    void press(const QString& name) { click(control<QPushButton>(m_form, name)); }
-    void choose(const QString& name, const QString& item) {
-        auto* combo = control<ComboBox>(m_form, name);
-        combo->showPopup();
-        QAbstractItemView* list = combo->view();
-        const QModelIndex index = list->model()->index(combo->findText(item), 0);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    }
+    bool drawn(const QString& image) { return find_control(m_form, image)->isVisible(); }
+    QString output() { return text(u"输出窗口"_s); }
 };
 
 TEST_F(SensorFormTest, AFullTableIsSavedAsGbkText) {
-    press(u"Command65"_s);  // the divider box still asks for a resistance: no dialog
+    press(u"输出"_s);  // the divider box still asks for a resistance: no dialog
     EXPECT_EQ(m_host.messages, Messages{u"上或下拉电阻阻值输入错误"_s});
+    // The wiring shown at load is where its list stands: one step up is 上拉.
+    EXPECT_TRUE(drawn(u"Image2"_s));
+    QTest::keyClick(control<ComboBox>(m_form, u"分压电阻"_s), Qt::Key_Up);
+    EXPECT_EQ(control<ComboBox>(m_form, u"分压电阻"_s)->text(), u"上拉"_s);
+    EXPECT_TRUE(drawn(u"Image1"_s) && !drawn(u"Image2"_s));
 
     QTemporaryDir dir;
     const QString path = dir.filePath(u"3470_10K.txt"_s);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(9000, 'x'));  // a longer file is emptied first
+    file.write(QByteArray(9000, 'x'));  // a longer file is replaced
     file.close();
-    choose(u"Combo2"_s, u"3470_10K"_s);
-    choose(u"Combo4"_s, u"上拉"_s);
-    retype(box(u"Text6"_s), u"10000"_s);
+    choose(u"型号"_s, u"3470_10K"_s);
+    retype(box(u"分压电阻阻值"_s), u"10000"_s);
     m_host.answer_dialog(path);
-    press(u"Command65"_s);
-
+    press(u"输出"_s);
     ASSERT_EQ(m_host.dialogs.size(), 1u);
     const FileDialogOptions& dialog = m_host.dialogs[0].options;
     EXPECT_EQ(
@@ -54,48 +47,38 @@ TEST_F(SensorFormTest, AFullTableIsSavedAsGbkText) {
     const QByteArray bytes = file.readAll();
     EXPECT_EQ(split_lines(output()).size(), 102);
     EXPECT_EQ(bytes, encode_text(output()) + "\r\n");
-    EXPECT_TRUE(bytes.startsWith("retlw 0x0ED;0\xB5\xE7\xD7\xE8\xD6\xB5=128000\xA6\xB8\r\n"));
-    EXPECT_TRUE(
-        bytes.endsWith("retlw 0x02D;100\xB5\xE7\xD7\xE8\xD6\xB5=2152\xA6\xB8\r\n"
-                       "3470_10K/0\xB4\xFA\xB1\xED-30\xA1\xE6;100\xB4\xFA\xB1\xED"
-                       "70\xA1\xE6/\xC9\xCF\xC0\xAD\xB5\xE7\xD7\xE8=10000\xA6\xB8\r\n\r\n"));
+    EXPECT_EQ(split_lines(output()).value(101), u"3470_10K/0代表-30℃;100代表70℃/上拉电阻=10000Ω"_s);
 
     // A file that cannot be written is reported; the table stays on screen.
     const QString table = output();
     m_host.answer_dialog(dir.filePath(u"missing/table.txt"_s));
-    press(u"Command65"_s);
+    press(u"输出"_s);
     ASSERT_EQ(m_host.messages.size(), 2u);
     EXPECT_TRUE(m_host.messages[1].contains(u"table.txt"_s));
     EXPECT_EQ(output(), table);
 
     // Humidity needs neither box nor drawing; 10 bits reach the table.
-    choose(u"Combo2"_s, u"湿度"_s);
-    EXPECT_FALSE(box(u"Text6"_s)->isEnabled());
-    EXPECT_FALSE(box(u"Text1"_s)->isEnabled());
-    EXPECT_FALSE(image(u"Image1"_s)->isVisible() || image(u"Image2"_s)->isVisible());
-    click(control<QRadioButton>(m_form, u"Option4"_s));
+    choose(u"型号"_s, u"湿度"_s);
+    EXPECT_FALSE(box(u"分压电阻阻值"_s)->isEnabled() || box(u"输入"_s)->isEnabled());
+    EXPECT_FALSE(drawn(u"Image1"_s) || drawn(u"Image2"_s));
+    press(u"10位"_s);
     m_host.answer_dialog(std::nullopt);
-    press(u"Command65"_s);
+    press(u"输出"_s);
     EXPECT_EQ(m_host.dialogs.back().options.file_name, u"湿度"_s);
     EXPECT_EQ(split_lines(output()).value(0), u"retlw 0x018;湿度=0%电压=0.116279069767442V"_s);
-    choose(u"Combo2"_s, u"3470_5K"_s);
-    EXPECT_TRUE(box(u"Text6"_s)->isEnabled());
-    EXPECT_TRUE(image(u"Image1"_s)->isVisible());
+    choose(u"型号"_s, u"3470_5K"_s);
+    EXPECT_TRUE(box(u"分压电阻阻值"_s)->isEnabled());
+    EXPECT_TRUE(drawn(u"Image1"_s));
 }
 
 TEST_F(SensorFormTest, OtherModelLinesGatherUntilCleared) {
-    EXPECT_FALSE(box(u"Text1"_s)->isEnabled());
-    EXPECT_TRUE(image(u"Image2"_s)->isVisible());
-    choose(u"Combo2"_s, u"其他型号"_s);
-    choose(u"Combo4"_s, u"上拉"_s);
-    EXPECT_TRUE(box(u"Text1"_s)->isEnabled());
-    EXPECT_TRUE(image(u"Image1"_s)->isVisible());
-    EXPECT_FALSE(image(u"Image2"_s)->isVisible());
-
-    retype(box(u"Text6"_s), u"10000"_s);
+    choose(u"型号"_s, u"其他型号"_s);
+    choose(u"分压电阻"_s, u"上拉"_s);
+    EXPECT_TRUE(box(u"输入"_s)->isEnabled());
+    retype(box(u"分压电阻阻值"_s), u"10000"_s);
     const auto enter = [&](const QString& ohms) {
-        retype(box(u"Text1"_s), ohms);
-        press(u"Command65"_s);  // never a dialog
+        retype(box(u"输入"_s), ohms);
+        press(u"输出"_s);  // never a dialog
     };
     enter(u"12000"_s);
     enter(u"11000"_s);
@@ -103,15 +86,15 @@ TEST_F(SensorFormTest, OtherModelLinesGatherUntilCleared) {
     const QString two_lines = u"retlw 0x08C;0电阻值=12000Ω\r\nretlw 0x086;1电阻值=11000Ω\r\n"_s;
     EXPECT_EQ(output(), two_lines);
 
-    type(control<ComboBox>(m_form, u"Combo2"_s), u"x"_s);
-    press(u"Command65"_s);  // no model: nothing happens
+    type(control<ComboBox>(m_form, u"型号"_s), u"x"_s);
+    press(u"输出"_s);  // no model: nothing happens
     EXPECT_EQ(output(), two_lines);
-    EXPECT_FALSE(box(u"Text1"_s)->isEnabled());
-    choose(u"Combo2"_s, u"其他型号"_s);
+    EXPECT_FALSE(box(u"输入"_s)->isEnabled());
+    choose(u"型号"_s, u"其他型号"_s);
 
-    press(u"Command1"_s);
+    press(u"清除"_s);
     EXPECT_EQ(output(), QString());
-    type(control<ComboBox>(m_form, u"Combo3"_s), u"x"_s);
+    type(control<ComboBox>(m_form, u"类型"_s), u"x"_s);
     enter(u"12000"_s);
     EXPECT_EQ(output(), u"retlw 8C0电阻值=12000Ω\r\n"_s);
     EXPECT_EQ(m_host.messages,

@@ -13,17 +13,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(Fonts, SongFacesResolveToAnInstalledChineseFace) {
+TEST(Look, SongFacesAreChineseAndBackgroundsFillTheirControls) {
     for (const QFont& font : {song_font(9), new_song_font(15, kBold | kItalic)}) {
         const QFontInfo info(font);
         EXPECT_TRUE(
             QFontDatabase::writingSystems(info.family()).contains(QFontDatabase::SimplifiedChinese))
             << info.family().toStdString();
-        EXPECT_TRUE(QFontMetrics(font).inFont(u'说'));
     }
-}
-
-TEST(Look, BackgroundFillsLabelsAndOptionButtons) {
     QWidget parent;
     QWidget* controls[] = {add_label(&parent, u"Label1"_s, u"x"_s, {0, 0, 1500, 375}),
                            add_option(&parent, u"Option1"_s, u"x"_s, {0, 600, 1500, 375})};
@@ -34,50 +30,25 @@ TEST(Look, BackgroundFillsLabelsAndOptionButtons) {
     }
 }
 
-class TextBoxTest : public ::testing::TestWithParam<TextBox::Lines> {
-protected:
-    QWidget m_parent;
-    TextBox* m_box = add_text_box(&m_parent, u"Text1"_s, u"start"_s, {0, 0, 3000, 1500}, u"box"_s,
-                                  GetParam(), TextBox::ScrollBars::kVertical);
-    QSignalSpy m_changes{m_box, &TextBox::changed};
-};
-
-TEST_P(TextBoxTest, FiresOnEveryChangeOfTheTextButNotForTheSameText) {
-    m_box->setText(u"start"_s);
-    EXPECT_EQ(m_changes.count(), 0);
-    m_box->setText(u"next"_s);
-    m_box->setText(QString());
-    EXPECT_EQ(m_changes.count(), 2);
-    type(m_box, u"7"_s);
-    EXPECT_EQ(m_box->text(), u"7"_s);
-    EXPECT_EQ(m_changes.count(), 3);
-}
-
-INSTANTIATE_TEST_SUITE_P(SingleAndMultiLine, TextBoxTest,
-                         ::testing::Values(TextBox::Lines::kSingle, TextBox::Lines::kMulti));
-
-TEST(TextBox, MultiLineShowsLinesAndTypesCrLf) {
+// A box tells of every change of its text, typed or set, but not of the same text again; a
+// multi-line box shows its lines and hands them back with CR LF.
+TEST(TextBox, FiresOnChangesAndKeepsCrLf) {
     QWidget parent;
-    TextBox* box = add_text_box(&parent, u"文本框"_s, QString(), {0, 0, 3000, 3000}, u"out"_s,
+    TextBox* box = add_text_box(&parent, u"文本框"_s, u"a\r\nb\rc"_s, {0, 0, 3000, 3000}, u"out"_s,
                                 TextBox::Lines::kMulti, TextBox::ScrollBars::kVertical);
+    QSignalSpy changes(box, &TextBox::changed);
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(box->editor())->toPlainText(), u"a\nb\nc"_s);
     box->setText(u"a\r\nb\rc"_s);
-    auto* editor = qobject_cast<QPlainTextEdit*>(box->editor());
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->toPlainText(), u"a\nb\nc"_s);
     box->setText(QString());
     type(box, u"x"_s);
     QTest::keyClick(box->editor(), Qt::Key_Return);
     type(box, u"y\u00A0"_s);  // a no-break space stays one
-    QTest::keyClick(box->editor(), Qt::Key_Return, Qt::ShiftModifier);
-    type(box, u"z"_s);
-    EXPECT_EQ(box->text(), u"x\r\ny\u00A0\r\nz"_s);
-}
+    EXPECT_EQ(box->text(), u"x\r\ny\u00A0"_s);
+    EXPECT_EQ(changes.count(), 5);
 
-TEST(TextBox, SingleLineShowsItsFirstLine) {
-    QWidget parent;
-    TextBox* box = add_text_box(&parent, u"文本框6"_s, QString(), {0, 0, 1455, 495}, u"avg"_s);
-    box->setText(u"1250\r\n\r\n"_s);
-    EXPECT_EQ(qobject_cast<QLineEdit*>(box->editor())->text(), u"1250"_s);
+    TextBox* line = add_text_box(&parent, u"文本框6"_s, QString(), {0, 0, 1455, 495}, u"avg"_s);
+    line->setText(u"1250\r\n\r\n"_s);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(line->editor())->text(), u"1250"_s);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "tools/stopwatch/form/stopwatch_form.h"
 #include "tests/support/form_test.h"
 #include "tools/stopwatch/core/clock_hands.h"
+#include "tools/stopwatch/core/time_text.h"
 
 #include <QAccessible>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -10,70 +12,71 @@ namespace {
 
 class StopwatchFormTest : public FormTest<StopwatchForm> {
 protected:
-    QString text(const QString& name) { return control<TextBox>(m_form, name)->text(); }
-    QString caption(const QString& name) { return control<QPushButton>(m_form, name)->text(); }
-    QLabel* message() { return control<QLabel>(m_form, u"Label37"_s); }
     // What the digital display gives to screen readers.
-    QAccessibleInterface* display() {
-        return QAccessible::queryAccessibleInterface(control<QWidget>(m_form, u"Digital1"_s));
+    QString shown_time() {
+        QWidget* display = find_control(m_form, u"Digital1"_s);
+        return QAccessible::queryAccessibleInterface(display)->text(QAccessible::Name);
     }
-    QString shown_time() { return display()->text(QAccessible::Name); }
-    std::array<QString, 3> count() {
-        return {text(u"Text1"_s), text(u"Text2"_s), text(u"Text3"_s)};
+    QStringList count() { return {text(u"时"_s), text(u"分"_s), text(u"秒"_s)}; }
+    // Lets the window's own timers run until `shown` holds, for at most `ms` milliseconds.
+    bool until(const std::function<bool()>& shown, int ms = 1500) {
+        return QTest::qWaitFor(shown, ms);
     }
 };
 
-using Count = std::array<QString, 3>;
-
-TEST_F(StopwatchFormTest, ClockTicksShowTheTimeMoveTheHandsAndRaiseTheAlarm) {
-    EXPECT_EQ(display()->role(), QAccessible::StaticText);
-    EXPECT_EQ(shown_time(), u"00:00:00"_s);
-    EXPECT_EQ(caption(u"定时按键"_s), QString());
-    type(control<TextBox>(m_form, u"定时时间"_s), u"07:30:00"_s);
-
-    m_host.now = QTime(7, 29, 58, 2);
-    m_form->on_clock_tick();
-    EXPECT_EQ(shown_time(), u"07:29:58"_s);
-    EXPECT_EQ(caption(u"定时按键"_s), u"定时时间"_s);
-    const QPointF second_end = control<LineShape>(m_form, u"Line9"_s)->to();
-    const FacePoint expected = clock_hands(m_host.now).second.to;
-    EXPECT_EQ(second_end, QPointF(expected.x, expected.y));
-
-    m_host.now = QTime(7, 30, 1, 40);  // late: no tick fell into 07:30:00
-    m_form->on_clock_tick();
-    EXPECT_EQ(caption(u"定时按键"_s), u"定时时间到"_s);
-    EXPECT_EQ(m_host.beeps, 1);
-    EXPECT_EQ(message()->text(), u"时间到！"_s);
-    EXPECT_EQ(message()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-
-    click(control<QPushButton>(m_form, u"定时按键"_s));
-    EXPECT_EQ(text(u"定时时间"_s), QString());
-    EXPECT_EQ(message()->text(), QString());
-    m_host.now = QTime(7, 30, 2, 3);
-    m_form->on_clock_tick();
-    EXPECT_EQ(caption(u"定时按键"_s), u"定时时间"_s);
-    EXPECT_EQ(m_host.beeps, 1);
+// On the machine's clocks the clock and the stopwatch keep ticking, second after second.
+TEST_F(StopwatchFormTest, TheClockAndTheStopwatchKeepTicking) {
+    m_host.real_clocks = true;
+    reopen();
+    const int start = second_of_day(QTime::currentTime());
+    press(u"启动/复位"_s);
+    EXPECT_TRUE(until(
+        [&] {
+            const int now = parse_time_text(shown_time()).value_or(start);
+            return count() == QStringList({u"0"_s, u"0"_s, u"2"_s}) &&
+                   (now - start + kSecondsPerDay) % kSecondsPerDay >= 2;
+        },
+        3000))
+        << shown_time().toStdString() << " " << count().join(u':').toStdString();
 }
 
-TEST_F(StopwatchFormTest, ButtonsAndTicksDriveTheCount) {
-    EXPECT_EQ(count(), (Count{}));
-    m_form->on_stopwatch_tick();
-    EXPECT_EQ(count(), (Count{u"0"_s, u"0"_s, u"0"_s}));
+// On clocks the test sets: the hands, an alarm that a late tick does not miss and that rings
+// until its button is pressed, and a stopwatch that holds and resets.
+TEST_F(StopwatchFormTest, ShowsTheTimeRaisesTheAlarmAndCounts) {
+    m_host.now = QTime(7, 29, 58, 998);  // each tick then comes a few milliseconds after the last
+    reopen();
+    EXPECT_EQ(shown_time(), u"07:29:58"_s);
+    const ClockHands hands = clock_hands(m_host.now);
+    const std::pair<const char16_t*, Hand> lines[] = {
+        {u"Line7", hands.hour}, {u"Line8", hands.minute}, {u"Line9", hands.second}};
+    for (const auto& [name, hand] : lines) {
+        EXPECT_EQ(control<LineShape>(m_form, QString::fromUtf16(name))->to(),
+                  QPointF(hand.to.x, hand.to.y));
+    }
+
+    type(box(u"定时时间"_s), u"07:30:00"_s);
+    EXPECT_TRUE(until([&] { return button(u"定时按键"_s)->text() == u"定时时间"_s; }));
+    m_host.now = QTime(7, 30, 1, 998);  // late: no tick fell into 07:30:00
+    EXPECT_TRUE(until([&] { return m_host.beeps >= 2; }));
+    EXPECT_EQ(button(u"定时按键"_s)->text(), u"定时时间到"_s);
+    EXPECT_EQ(control<QLabel>(m_form, u"Label37"_s)->text(), u"时间到！"_s);
+    press(u"定时按键"_s);
+    EXPECT_EQ(text(u"定时时间"_s), QString());
+    EXPECT_EQ(control<QLabel>(m_form, u"Label37"_s)->text(), QString());
+    EXPECT_TRUE(until([&] { return button(u"定时按键"_s)->text() == u"定时时间"_s; }));
 
     m_host.steady = 1'000;
-    click(control<QPushButton>(m_form, u"Command1"_s));
-    m_host.steady = 62'002;
-    m_form->on_stopwatch_tick();
-    EXPECT_EQ(count(), (Count{u"0"_s, u"1"_s, u"1"_s}));
-
-    click(control<QPushButton>(m_form, u"Command2"_s));
-    m_host.steady = 90'000;
-    m_form->on_stopwatch_tick();
-    EXPECT_EQ(count(), (Count{u"0"_s, u"1"_s, u"1"_s}));
-
-    click(control<QPushButton>(m_form, u"Command1"_s));
-    m_form->on_stopwatch_tick();
-    EXPECT_EQ(count(), (Count{u"0"_s, u"0"_s, u"0"_s}));
+    press(u"启动/复位"_s);
+    m_host.steady = 62'999;
+    EXPECT_TRUE(until([&] { return count() == QStringList({u"0"_s, u"1"_s, u"1"_s}); }));
+    m_host.steady = 63'999;
+    EXPECT_TRUE(until([&] { return count() == QStringList({u"0"_s, u"1"_s, u"2"_s}); }));
+    press(u"停止"_s);
+    m_host.steady = 90'999;
+    QTest::qWait(50);
+    EXPECT_EQ(count(), QStringList({u"0"_s, u"1"_s, u"2"_s}));
+    press(u"启动/复位"_s);
+    EXPECT_TRUE(until([&] { return count() == QStringList({u"0"_s, u"0"_s, u"0"_s}); }));
 }
 
 }  // namespace

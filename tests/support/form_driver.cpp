@@ -1,32 +1,41 @@
 #include "form_driver.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QTest>
 
-QWidget* find_control(QWidget* form, const QString& name) {
-    QList<QWidget*> found = form->findChildren<QWidget*>(name);
-    if (found.isEmpty()) {
+namespace {
+
+bool named(QWidget* widget, const QString& name) {
+    const auto* button = qobject_cast<QAbstractButton*>(widget);
+    return widget->objectName() == name || widget->accessibleName() == name ||
+           (button && button->text() == name);
+}
+
+QWidget* key_target(QWidget* widget) {
+    return widget->focusProxy() ? widget->focusProxy() : widget;
+}
+
+}  // namespace
+
+QWidget* find_control(QWidget* form, const QString& name, const QMetaObject& kind) {
+    QList<QWidget*> found;
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
         // A box and the editor inside it share their accessible name: the box is the control.
-        for (QWidget* widget : form->findChildren<QWidget*>()) {
-            if (widget->accessibleName() == name &&
-                !(widget->parentWidget() && widget->parentWidget()->accessibleName() == name)) {
-                found.append(widget);
-            }
+        QWidget* parent = widget->parentWidget();
+        if (kind.cast(widget) && named(widget, name) && !(parent && named(parent, name))) {
+            found.append(widget);
         }
     }
     if (found.size() != 1) {
-        ADD_FAILURE() << "expected one control named " << name.toStdString() << ", found "
-                      << found.size();
+        ADD_FAILURE() << "expected one " << kind.className() << " named " << name.toStdString()
+                      << ", found " << found.size();
         return nullptr;
     }
     return found.constFirst();
 }
-
-namespace {
-QWidget* key_target(QWidget* widget) {
-    return widget->focusProxy() ? widget->focusProxy() : widget;
-}
-}  // namespace
 
 void click(QWidget* widget) {
     ASSERT_NE(widget, nullptr);
@@ -47,6 +56,15 @@ void retype(QWidget* widget, const QString& keys) {
     } else {
         QTest::keyClicks(target, keys);
     }
+}
+
+void choose_item(QWidget* form, const QString& name, const QString& item) {
+    auto* combo = control<QComboBox>(form, name);
+    ASSERT_NE(combo, nullptr);
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    const QModelIndex index = list->model()->index(combo->findText(item), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
 }
 
 void flush_deletes() {

@@ -12,16 +12,15 @@ inline void PrintTo(const QColor& colour, std::ostream* out) {
     *out << colour.name().toStdString();
 }
 
-// Finds controls by their names and works them as a user would: clicks and keystrokes.
+// Finds controls as a user or a screen reader does, and works them with clicks and keystrokes.
 
-// The one control of `form` whose object name is `name`, or else whose accessible name is; fails
-// the test when there is none or several.
-QWidget* find_control(QWidget* form, const QString& name);
+// The one control of `form` of that kind whose caption, accessible name or object name is
+// `name`; fails the test when there is none or several.
+QWidget* find_control(QWidget* form, const QString& name,
+                      const QMetaObject& kind = QWidget::staticMetaObject);
 template <typename Control>
 Control* control(QWidget* form, const QString& name) {
-    auto* found = qobject_cast<Control*>(find_control(form, name));
-    EXPECT_NE(found, nullptr) << name.toStdString() << " is not of the expected kind";
-    return found;
+    return static_cast<Control*>(find_control(form, name, Control::staticMetaObject));
 }
 
 // A left click in the middle of the widget.
@@ -30,5 +29,7 @@ void click(QWidget* widget);
 void type(QWidget* widget, const QString& keys);
 // Selects everything in the widget's editor and types `keys` over it; empty keys delete it.
 void retype(QWidget* widget, const QString& keys);
+// Opens the list of the combo box named `name` and clicks `item`.
+void choose_item(QWidget* form, const QString& name, const QString& item);
 // Deletes windows that have unloaded themselves.
 void flush_deletes();

@@ -69,10 +69,6 @@ std::optional<SensorModel> model_named(const QString& text) {
     return static_cast<SensorModel>(index);
 }
 
-bool is_thermistor(SensorModel model) {
-    return model != SensorModel::kHumidity;
-}
-
 WorkingTable working_table(SensorModel model) {
     WorkingTable table{};
     switch (model) {

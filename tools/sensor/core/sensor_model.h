@@ -18,8 +18,6 @@ QString model_name(SensorModel model);
 // The model whose item text is exactly `text`.
 std::optional<SensorModel> model_named(const QString& text);
 
-bool is_thermistor(SensorModel model);
-
 // Entries 0 to 100 of a built-in table are the lines of a full table (-30 to 70 °C, or
 // 0 to 100 % humidity); the entries after the last built-in resistance are 0 Ω.
 constexpr int kLastTableIndex = 100;

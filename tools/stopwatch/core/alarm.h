@@ -30,9 +30,6 @@ public:
     // The alarm button: the signalling stops; the blink phase runs on from where it was.
     void clear() { m_alarm_on = false; }
 
-    bool alarm_on() const { return m_alarm_on; }
-    int blink_phase() const { return m_blink_phase; }
-
 private:
     bool m_alarm_on = false;
     int m_blink_phase = 0;  // 1 after red; reaching 2 shows blue and goes back to 0

@@ -20,7 +20,6 @@ public:
 
     // Adds a speed; the average when it completes a cycle.
     std::optional<std::int32_t> add(std::int32_t rpm);
-    int count() const { return sample_count; }
 
 private:
     int sample_count = 0;
