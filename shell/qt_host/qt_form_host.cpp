@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSerialPortInfo>
 
 namespace {
 
@@ -89,4 +90,16 @@ qint64 QtFormHost::steady_ms() {
 
 std::unique_ptr<SerialDevice> QtFormHost::serial_port(int number) {
     return std::make_unique<QtSerialDevice>(serial_port_name(number, m_port1_device));
+}
+
+std::unique_ptr<SerialDevice> QtFormHost::serial_device(const QString& device) {
+    return std::make_unique<QtSerialDevice>(device);
+}
+
+std::vector<SerialPortInfo> QtFormHost::serial_ports() {
+    std::vector<SerialPortInfo> ports;
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
+        ports.push_back({port.systemLocation(), port.portName(), port.description()});
+    }
+    return ports;
 }
