@@ -76,6 +76,7 @@ private:
     QFile m_record;
     QTimer m_reconnect_timer;
     QTimer m_send_timer;
+    QTimer m_status_timer;  // gathers the status changes of a fast stream into a few a second
     std::unique_ptr<QFile> m_send_file;
     qint64 m_send_done = 0;
 
