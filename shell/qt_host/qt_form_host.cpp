@@ -98,8 +98,15 @@ std::unique_ptr<SerialDevice> QtFormHost::serial_device(const QString& device) {
 
 std::vector<SerialPortInfo> QtFormHost::serial_ports() {
     std::vector<SerialPortInfo> ports;
+    // The device named on the command line comes first; it need not be one the system lists
+    // (a pseudo-terminal).
+    if (!m_port1_device.isEmpty()) {
+        ports.push_back({m_port1_device, m_port1_device, QStringLiteral("--serial-port")});
+    }
     for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
-        ports.push_back({port.systemLocation(), port.portName(), port.description()});
+        if (port.systemLocation() != m_port1_device) {
+            ports.push_back({port.systemLocation(), port.portName(), port.description()});
+        }
     }
     return ports;
 }

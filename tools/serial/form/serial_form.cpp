@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -299,7 +300,12 @@ void SerialForm::build_controls() {
 
 void SerialForm::show_settings() {
     refresh_ports();
-    m_port->set_device(m_settings.port);
+    if (m_settings.port.isEmpty() && m_port->count() > 0) {
+        m_port->setCurrentIndex(0);  // nothing remembered: the first port listed
+    } else {
+        m_port->set_device(m_settings.port);
+    }
+    m_port->lineEdit()->setCursorPosition(0);  // a long description shows its start
     m_baud->setEditText(QString::number(m_settings.line.baud));
     select_value(m_data_bits, m_settings.line.data_bits);
     select_value(m_parity, m_settings.line.parity);
