@@ -126,8 +126,9 @@ SerialForm::SerialForm(FormHost& host)
         m_settings.interval_ms = ms;
         m_send_timer.setInterval(ms);
     });
+    // While the port is away the timer idles, and sends again once it is back.
     connect(&m_send_timer, &QTimer::timeout, this, [this] {
-        if (!send_line(false)) {
+        if (m_device && !send_line(false)) {
             m_timed_send->setChecked(false);
         }
     });
