@@ -6,6 +6,7 @@
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/form/segment_form.h"
 #include "tools/sensor/form/sensor_form.h"
+#include "tools/serial/form/serial_form.h"
 #include "tools/stopwatch/form/stopwatch_form.h"
 #include "tools/tacho/form/tacho_form.h"
 #include "tools/units/form/unit_converter_form.h"
@@ -95,15 +96,17 @@ ToolCatalog tool_catalog() {
             .window = "单位换算",
             .create = make<UnitConverterForm>,
         },
-        // Tools the program does not contain.
         {
             .button = "Command6",
             .caption = "串口工具",
             .top = 3720,
             .focus = 6,
             .face = standard,
-            .enabled = false,
+            .enabled = true,
+            .window = "串口工具",
+            .create = make<SerialForm>,
         },
+        // Tools the program does not contain.
         {
             .button = "Command7",
             .caption = "红外读码器",

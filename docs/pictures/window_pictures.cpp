@@ -15,6 +15,7 @@
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/form/segment_form.h"
 #include "tools/sensor/form/sensor_form.h"
+#include "tools/serial/form/serial_form.h"
 #include "tools/stopwatch/form/stopwatch_form.h"
 #include "tools/tacho/form/tacho_form.h"
 #include "tools/units/form/unit_converter_form.h"
@@ -22,11 +23,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <functional>
@@ -181,6 +185,32 @@ int main(int argc, char* argv[]) {
     });
 
     pictures.take(QStringLiteral("units.png"), loaded<UnitConverterForm>(host));
+
+    FakeSerialDevice* adapter = nullptr;
+    host.ports = {{QStringLiteral("/dev/ttyUSB0"), QStringLiteral("ttyUSB0"),
+                   QStringLiteral("CP2102 USB to UART Bridge Controller")}};
+    host.make_serial_device = [&](const QString&) {
+        auto device = std::make_unique<FakeSerialDevice>();
+        adapter = device.get();
+        return device;
+    };
+    auto* serial = loaded<SerialForm>(host);
+    serial->resize(820, 460);
+    pictures.take(QStringLiteral("serial.png"), serial, [&] {
+        click(serial, QStringLiteral("显示时间"));
+        click(serial, QStringLiteral("打开串口"));
+        for (const char* line : {"boot: v1.2 (GBK \xC4\xE3\xBA\xC3)\r\n", "adc=512 temp=24.5\r\n",
+                                 "adc=515 temp=24.6\r\n", "adc=511 temp=24.6\r\n"}) {
+            host.now = host.now.addMSecs(250);
+            adapter->feed(QByteArray(line));
+        }
+        serial->findChild<QLineEdit*>(QStringLiteral("send_line"))
+            ->setText(QStringLiteral("AT+VER?"));
+        // The view and the status line follow the port a few times a second.
+        QEventLoop settle;
+        QTimer::singleShot(200, &settle, &QEventLoop::quit);
+        settle.exec();
+    });
 
     // The 字模 window starts from its own defaults, not from the choices of whoever renders it.
     QTemporaryDir settings_dir;

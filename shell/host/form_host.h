@@ -4,11 +4,13 @@
 #include "program_run.h"
 #include "serial_device.h"
 
+#include <QSettings>
 #include <QString>
 #include <QTime>
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 // Everything a form needs from the window system beyond its own controls. Forms receive it;
 // the program passes the Qt one, tests a recording fake that answers dialogs from a script.
@@ -40,6 +42,14 @@ public:
 
     // Serial port `number` (1 is the machine's first), not yet opened.
     virtual std::unique_ptr<SerialDevice> serial_port(int number) = 0;
+
+    // The serial port at a device path (/dev/ttyUSB0, /dev/pts/3, COM5), not yet opened;
+    // nothing where the host has no serial ports.
+    virtual std::unique_ptr<SerialDevice> serial_device(const QString& device);
+    // The serial ports the machine has now.
+    virtual std::vector<SerialPortInfo> serial_ports() { return {}; }
+    // Where windows keep what they remember across runs.
+    virtual std::unique_ptr<QSettings> settings();
 };
 
 // Writes `text` and CR LF to `path`. A file that cannot be created or written is reported in a

@@ -2,13 +2,29 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 
-// Line settings of a serial port: baud rate, parity letter (N, E, O, M, S), data and stop bits.
+// Flow control of a serial line: none, RTS/CTS wires or XON/XOFF characters.
+enum class SerialFlow { kNone, kHardware, kSoftware };
+
+// Line settings of a serial port: baud rate, parity letter (N, E, O, M, S), data and stop bits
+// (1, 2, or 3 for one and a half, as the serial drivers number them), flow control.
 struct SerialLine {
     qint32 baud = 9600;
     char parity = 'N';
     int data_bits = 8;
     int stop_bits = 1;
+    SerialFlow flow = SerialFlow::kNone;
+};
+
+// Why a port did not open or stopped working, in the kinds a user can act on.
+enum class SerialFailure { kNone, kNoDevice, kNoPermission, kBusy, kOther };
+
+// A port the machine offers: its device (/dev/ttyUSB0, COM5), short name and description.
+struct SerialPortInfo {
+    QString device;
+    QString name;
+    QString description;
 };
 
 // A serial port as the host offers it: opened and closed by the program, read byte by byte.
@@ -19,6 +35,7 @@ class SerialDevice : public QObject {
 public:
     using QObject::QObject;
 
+    // Opens for reading only.
     virtual bool open(const SerialLine& line) = 0;
     virtual void close() = 0;
     virtual bool is_open() const = 0;
@@ -27,7 +44,20 @@ public:
     virtual void discard_input() = 0;
     virtual void discard_output() = 0;
 
+    // Opens for reading and writing; failure() says why it did not.
+    virtual bool open_read_write(const SerialLine& line) { return open(line); }
+    // New settings for the open port; false when the device refuses them.
+    virtual bool set_line(const SerialLine&) { return false; }
+    // Queues bytes and returns at once; bytes_sent() reports them as they leave.
+    virtual void write(const QByteArray&) {}
+    // Bytes queued and not yet handed to the device.
+    virtual qint64 bytes_to_write() const { return 0; }
+    // Why the last open failed, or why the port failed, and the system's own words for it.
+    virtual SerialFailure failure() const { return SerialFailure::kOther; }
+    virtual QString failure_text() const { return {}; }
+
 signals:
     void bytes_arrived();
     void failed();
+    void bytes_sent(qint64 count);
 };

@@ -9,6 +9,7 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSerialPortInfo>
 
 namespace {
 
@@ -101,4 +102,23 @@ qint64 QtFormHost::steady_ms() {
 
 std::unique_ptr<SerialDevice> QtFormHost::serial_port(int number) {
     return std::make_unique<QtSerialDevice>(serial_port_name(number, m_port1_device));
+}
+
+std::unique_ptr<SerialDevice> QtFormHost::serial_device(const QString& device) {
+    return std::make_unique<QtSerialDevice>(device);
+}
+
+std::vector<SerialPortInfo> QtFormHost::serial_ports() {
+    std::vector<SerialPortInfo> ports;
+    // The device named on the command line comes first; it need not be one the system lists
+    // (a pseudo-terminal).
+    if (!m_port1_device.isEmpty()) {
+        ports.push_back({m_port1_device, m_port1_device, QStringLiteral("--serial-port")});
+    }
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
+        if (port.systemLocation() != m_port1_device) {
+            ports.push_back({port.systemLocation(), port.portName(), port.description()});
+        }
+    }
+    return ports;
 }

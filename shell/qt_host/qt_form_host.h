@@ -22,6 +22,8 @@ public:
     QTime time_of_day() override;
     qint64 steady_ms() override;
     std::unique_ptr<SerialDevice> serial_port(int number) override;
+    std::unique_ptr<SerialDevice> serial_device(const QString& device) override;
+    std::vector<SerialPortInfo> serial_ports() override;
 
 private:
     QString m_port1_device;

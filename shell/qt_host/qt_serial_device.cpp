@@ -2,6 +2,10 @@
 
 #include <QDebug>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 QSerialPort::Parity parity_of(char letter) {
@@ -23,12 +27,51 @@ QSerialPort::Parity parity_of(char letter) {
     }
 }
 
+QSerialPort::StopBits stop_bits_of(int stop_bits) {
+    switch (stop_bits) {
+        case 2:
+            return QSerialPort::TwoStop;
+        case 3:
+            return QSerialPort::OneAndHalfStop;
+        default:
+            return QSerialPort::OneStop;
+    }
+}
+
+QSerialPort::FlowControl flow_of(SerialFlow flow) {
+    switch (flow) {
+        case SerialFlow::kHardware:
+            return QSerialPort::HardwareControl;
+        case SerialFlow::kSoftware:
+            return QSerialPort::SoftwareControl;
+        default:
+            return QSerialPort::NoFlowControl;
+    }
+}
+
+// The device file behind a port name: a bare name (ttyUSB0) lives in /dev.
+QString device_path(const QString& port_name) {
+    return port_name.contains(u'/') ? port_name : QStringLiteral("/dev/") + port_name;
+}
+
+// The system says "permission" both for a device the user may not open and for one another
+// program holds locked; a device the user may read and write is the second.
+bool may_read_and_write(const QString& port_name) {
+#ifdef Q_OS_UNIX
+    return ::access(device_path(port_name).toLocal8Bit().constData(), R_OK | W_OK) == 0;
+#else
+    Q_UNUSED(port_name);
+    return false;
+#endif
+}
+
 }  // namespace
 
 QtSerialDevice::QtSerialDevice(const QString& device_name) {
     m_port.setPortName(device_name);
     connect(&m_port, &QSerialPort::readyRead, this, &SerialDevice::bytes_arrived);
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialDevice::on_error);
+    connect(&m_port, &QSerialPort::bytesWritten, this, &SerialDevice::bytes_sent);
 }
 
 QtSerialDevice::~QtSerialDevice() {
@@ -36,16 +79,61 @@ QtSerialDevice::~QtSerialDevice() {
 }
 
 bool QtSerialDevice::open(const SerialLine& line) {
-    m_port.setBaudRate(line.baud);
-    m_port.setParity(parity_of(line.parity));
-    m_port.setDataBits(static_cast<QSerialPort::DataBits>(line.data_bits));
-    m_port.setStopBits(line.stop_bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!m_port.open(QIODevice::ReadOnly)) {
+    return open_port(line, QIODevice::ReadOnly);
+}
+
+bool QtSerialDevice::open_read_write(const SerialLine& line) {
+    return open_port(line, QIODevice::ReadWrite);
+}
+
+bool QtSerialDevice::open_port(const SerialLine& line, QIODevice::OpenMode mode) {
+    set_line(line);
+    if (!m_port.open(mode)) {
+        note_failure();
         report_error();
         return false;
     }
+    m_failure = SerialFailure::kNone;
+    m_failure_text.clear();
     return true;
+}
+
+bool QtSerialDevice::set_line(const SerialLine& line) {
+    bool applied = m_port.setBaudRate(line.baud);
+    applied = m_port.setParity(parity_of(line.parity)) && applied;
+    applied = m_port.setDataBits(static_cast<QSerialPort::DataBits>(line.data_bits)) && applied;
+    applied = m_port.setStopBits(stop_bits_of(line.stop_bits)) && applied;
+    applied = m_port.setFlowControl(flow_of(line.flow)) && applied;
+    return applied;
+}
+
+void QtSerialDevice::write(const QByteArray& bytes) {
+    if (m_port.isOpen()) {
+        m_port.write(bytes);
+    }
+}
+
+qint64 QtSerialDevice::bytes_to_write() const {
+    return m_port.bytesToWrite();
+}
+
+void QtSerialDevice::note_failure() {
+    m_failure_text = m_port.errorString();
+    switch (m_port.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            m_failure = SerialFailure::kNoDevice;
+            break;
+        case QSerialPort::PermissionError:
+            m_failure = may_read_and_write(m_port.portName()) ? SerialFailure::kBusy
+                                                              : SerialFailure::kNoPermission;
+            break;
+        case QSerialPort::OpenError:
+            m_failure = SerialFailure::kBusy;
+            break;
+        default:
+            m_failure = SerialFailure::kOther;
+            break;
+    }
 }
 
 // The window only says that the port does not work; which device, and why, goes to standard
@@ -89,7 +177,9 @@ void QtSerialDevice::on_error(QSerialPort::SerialPortError error) {
         return;
     }
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
-        error == QSerialPort::PermissionError || error == QSerialPort::UnknownError) {
+        error == QSerialPort::WriteError || error == QSerialPort::PermissionError ||
+        error == QSerialPort::UnknownError) {
+        note_failure();
         report_error();
         m_port.close();
         emit failed();

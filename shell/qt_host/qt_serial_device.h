@@ -19,9 +19,20 @@ public:
     void discard_input() override;
     void discard_output() override;
 
+    bool open_read_write(const SerialLine& line) override;
+    bool set_line(const SerialLine& line) override;
+    void write(const QByteArray& bytes) override;
+    qint64 bytes_to_write() const override;
+    SerialFailure failure() const override { return m_failure; }
+    QString failure_text() const override { return m_failure_text; }
+
 private:
+    bool open_port(const SerialLine& line, QIODevice::OpenMode mode);
+    void note_failure();
     void on_error(QSerialPort::SerialPortError error);
     void report_error() const;
 
     QSerialPort m_port;
+    SerialFailure m_failure = SerialFailure::kNone;
+    QString m_failure_text;
 };

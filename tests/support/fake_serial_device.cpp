@@ -1,5 +1,7 @@
 #include "fake_serial_device.h"
 
+#include <QTimer>
+
 bool FakeSerialDevice::open(const SerialLine& settings) {
     line = settings;
     ++open_count;
@@ -35,4 +37,22 @@ void FakeSerialDevice::feed(const QByteArray& bytes) {
 void FakeSerialDevice::fail() {
     m_open = false;
     emit failed();
+}
+
+bool FakeSerialDevice::open_read_write(const SerialLine& settings) {
+    return open(settings);
+}
+
+bool FakeSerialDevice::set_line(const SerialLine& settings) {
+    line = settings;
+    return true;
+}
+
+void FakeSerialDevice::write(const QByteArray& bytes) {
+    if (!m_open) {
+        return;
+    }
+    written += bytes;
+    const qint64 count = bytes.size();
+    QTimer::singleShot(0, this, [this, count] { emit bytes_sent(count); });
 }

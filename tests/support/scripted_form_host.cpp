@@ -41,3 +41,12 @@ void ScriptedFormHost::run_program(const ProgramRun& run, ProgramFinished finish
 std::unique_ptr<SerialDevice> ScriptedFormHost::serial_port(int number) {
     return make_serial_port ? make_serial_port(number) : missing_serial_port(number);
 }
+
+std::unique_ptr<SerialDevice> ScriptedFormHost::serial_device(const QString& device) {
+    return make_serial_device ? make_serial_device(device) : nullptr;
+}
+
+std::unique_ptr<QSettings> ScriptedFormHost::settings() {
+    return std::make_unique<QSettings>(m_settings_dir.filePath(QStringLiteral("settings.ini")),
+                                       QSettings::IniFormat);
+}

@@ -3,6 +3,7 @@
 #include "shell/host/form_host.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
@@ -36,6 +37,10 @@ public:
     QTime time_of_day() override { return real_clocks ? QTime::currentTime() : now; }
     qint64 steady_ms() override { return real_clocks ? m_real_steady.elapsed() : steady; }
     std::unique_ptr<SerialDevice> serial_port(int number) override;
+    std::unique_ptr<SerialDevice> serial_device(const QString& device) override;
+    std::vector<SerialPortInfo> serial_ports() override { return ports; }
+    // An INI file of the host's own, so nothing a test remembers reaches the user's settings.
+    std::unique_ptr<QSettings> settings() override;
 
     std::vector<QString> messages;
     std::vector<DialogCall> dialogs;
@@ -54,6 +59,10 @@ public:
     std::function<void(const QString&)> on_message;
     // Builds serial port `number`.
     std::function<std::unique_ptr<SerialDevice>(int)> make_serial_port;
+    // Builds the serial port at a device path; without it there is none.
+    std::function<std::unique_ptr<SerialDevice>(const QString&)> make_serial_device;
+    // The ports the machine lists.
+    std::vector<SerialPortInfo> ports;
 
 protected:
     // A dialog beyond the script, and a serial port without a maker.
@@ -67,4 +76,5 @@ private:
 
     std::deque<QString> m_answers;  // a null text cancels
     QElapsedTimer m_real_steady;
+    QTemporaryDir m_settings_dir;
 };

@@ -1,0 +1,151 @@
+#include "tests/support/qt_printers.h"
+#include "tools/serial/core/hex_text.h"
+#include "tools/serial/core/receive_log.h"
+#include "tools/serial/core/terminal_settings.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct HexRow {
+    QString text;
+    const char* bytes;  // hex, when the text is good
+    QString error;
+};
+
+const HexRow kHexRows[] = {
+    {u"55 AA 27 10 FF"_s, "55aa2710ff", {}},
+    {u"55aA2710fF"_s, "55aa2710ff", {}},
+    {u"  5 5\tAA "_s, "55aa", {}},
+    {u""_s, "", {}},
+    {u"55 A"_s, nullptr, u"十六进制发送：数字个数为奇数，最后一个字节缺一位，未发送"_s},
+    {u"12 G4"_s, nullptr, u"十六进制发送：第 4 个字符“G”不是十六进制数字，未发送"_s},
+    {u"0x12"_s, nullptr, u"十六进制发送：第 2 个字符“x”不是十六进制数字，未发送"_s},
+    {u"12，34"_s, nullptr, u"十六进制发送：第 3 个字符“，”不是十六进制数字，未发送"_s},
+};
+
+TEST(HexText, ParsesPairsOfDigitsAndNamesTheFirstBadCharacter) {
+    for (const HexRow& row : kHexRows) {
+        SCOPED_TRACE(row.text.toStdString());
+        const HexParse parse = parse_hex(row.text);
+        EXPECT_EQ(parse.ok(), row.bytes != nullptr);
+        EXPECT_EQ(parse.bytes, QByteArray::fromHex(row.bytes ? row.bytes : ""));
+        EXPECT_EQ(hex_error_text(row.text, parse), row.error);
+        if (row.bytes) {
+            EXPECT_EQ(parse_hex(to_hex(parse.bytes.constData(), parse.bytes.size())).bytes,
+                      parse.bytes);
+        }
+    }
+}
+
+// Steps: "hex@ms" bytes arriving at that millisecond of 10:00:00, "pause", "resume", "clear",
+// or "view" to switch to the other of text and hex.
+struct LogRow {
+    const char* name;
+    ReceiveOptions options;
+    std::vector<const char*> steps;
+    QString shown;
+    qint64 held = 0;
+    qint64 kept = ReceiveLog::kKeptBytes;
+};
+
+const ReceiveOptions kGbk{false, false, u"GBK"_s};
+const ReceiveOptions kUtf8{false, false, u"UTF-8"_s};
+const ReceiveOptions kTimedText{false, true, u"GBK"_s};
+const ReceiveOptions kHex{true, false, u"GBK"_s};
+const ReceiveOptions kTimedHex{true, true, u"GBK"_s};
+
+const LogRow kLogRows[] = {
+    {"gbk character split across reads", kGbk, {"C4@0", "E3BAC3@1"}, u"你好"_s},
+    {"utf-8 character split across reads", kUtf8, {"E4BD@0", "A0E5A5BD@1"}, u"你好"_s},
+    {"line ends", kGbk, {"610D620A630D0A64@0"}, u"a\nb\nc\nd"_s},
+    {"cr lf split across reads", kGbk, {"610D@0", "0A62@1", "0A0A63@2"}, u"a\nb\n\nc"_s},
+    {"line time is its first byte's",
+     kTimedText,
+     {"6162@5", "630A64@250"},
+     u"[10:00:00.005] abc\n[10:00:00.250] d"_s},
+    {"hex frames",
+     kTimedHex,
+     {"55AA2710FF@0", "55AA3039FF@100"},
+     u"[10:00:00.000] 55 AA 27 10 FF\n[10:00:00.100] 55 AA 30 39 FF"_s},
+    {"hex reads close together share a line", kHex, {"55AA@0", "2710FF@5"}, u"55 AA 27 10 FF"_s},
+    {"sixteen bytes a hex line",
+     kHex,
+     {"000102030405060708090A0B0C0D0E0F10@0"},
+     u"00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n10"_s},
+    {"pause holds bytes back", kGbk, {"6162@0", "pause", "630A64@1"}, u"ab"_s, 3},
+    {"resume shows them", kGbk, {"6162@0", "pause", "630A64@1", "resume"}, u"abc\nd"_s},
+    {"the view switches", kGbk, {"610A@0", "view"}, u"61 0A"_s},
+    {"clear", kHex, {"55@0", "clear", "AA@100"}, u"AA"_s},
+    {"old bytes go with a mark",
+     kHex,
+     {"000102030405060708090A0B0C0D0E0F@0", "1011@100"},
+     u"…… 较早的 16 字节已不在屏幕上 ……\n10 11"_s,
+     0,
+     10},
+    {"bytes held in a pause go too",
+     kHex,
+     {"pause", "00010203@0", "04050607@100", "resume"},
+     u"…… 较早的 4 字节已不在屏幕上 ……\n04 05 06 07"_s,
+     0,
+     6},
+};
+
+TEST(ReceiveLog, ShowsBytesAsLinesOfTextOrHex) {
+    for (const LogRow& row : kLogRows) {
+        SCOPED_TRACE(row.name);
+        ReceiveLog log(row.kept);
+        log.set_options(row.options);
+        for (const QByteArray step : row.steps) {
+            if (step == "pause" || step == "resume") {
+                log.set_paused(step == "pause");
+            } else if (step == "clear") {
+                log.clear();
+            } else if (step == "view") {
+                ReceiveOptions other = log.options();
+                other.hex = !other.hex;
+                log.set_options(other);
+            } else {
+                const QList<QByteArray> parts = step.split('@');
+                log.append(QByteArray::fromHex(parts[0]), QTime(10, 0).addMSecs(parts[1].toInt()));
+            }
+        }
+        EXPECT_EQ(log.text(), row.shown);
+        EXPECT_EQ(log.held_bytes(), row.held);
+    }
+}
+
+TEST(TerminalSettings, AreRememberedAndBadValuesFallBack) {
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(u"s.ini"_s), QSettings::IniFormat);
+    TerminalSettings saved;
+    saved.port = u"/dev/ttyUSB0"_s;
+    saved.line = {921600, 'E', 7, 3, SerialFlow::kHardware};
+    saved.encoding = u"UTF-8"_s;
+    saved.hex_view = saved.timestamps = saved.hex_send = saved.auto_reconnect = true;
+    saved.line_end = LineEnd::kCrLf;
+    saved.interval_ms = 250;
+    saved.save(settings);
+    TerminalSettings loaded;
+    loaded.load(settings);
+    EXPECT_EQ(loaded.port, saved.port);
+    EXPECT_EQ(line_summary(loaded.line), u"921600 7E1.5 硬件流控"_s);
+    EXPECT_EQ(loaded.encoding, saved.encoding);
+    EXPECT_TRUE(loaded.hex_view && loaded.timestamps && loaded.hex_send && loaded.auto_reconnect);
+    EXPECT_EQ(loaded.line_end, LineEnd::kCrLf);
+    EXPECT_EQ(loaded.interval_ms, 250);
+
+    settings.setValue(u"serial/baud"_s, u"fast"_s);
+    settings.setValue(u"serial/data_bits"_s, 9);
+    settings.setValue(u"serial/interval_ms"_s, 5);
+    loaded.load(settings);
+    EXPECT_EQ(line_summary(loaded.line), u"115200 8E1.5 硬件流控"_s);
+    EXPECT_EQ(loaded.interval_ms, 1000);
+}
+
+}  // namespace

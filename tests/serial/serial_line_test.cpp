@@ -1,0 +1,265 @@
+#include "app/tool_catalog.h"
+#include "shell/launcher.h"
+#include "shell/main_window.h"
+#include "shell/qt_host/qt_serial_device.h"
+#include "tests/support/form_test.h"
+#include "tools/serial/core/hex_text.h"
+#include "tools/serial/form/serial_form.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The board at the far end of a pseudo-terminal pair; the terminal opens the other end.
+class Board {
+public:
+    Board() {
+        termios raw{};
+        cfmakeraw(&raw);
+        char name[256] = {};
+        int slave = -1;
+        EXPECT_EQ(openpty(&m_master, &slave, name, &raw, nullptr), 0);
+        ::close(slave);  // the port opens its own
+        fcntl(m_master, F_SETFL, O_NONBLOCK);
+        device = QString::fromLocal8Bit(name);
+    }
+    ~Board() { ::close(m_master); }
+
+    void write(const QByteArray& bytes) {
+        EXPECT_EQ(::write(m_master, bytes.constData(), bytes.size()), bytes.size());
+    }
+    // Everything the terminal has sent so far.
+    const QByteArray& heard() {
+        char buffer[65536];
+        for (ssize_t n; (n = ::read(m_master, buffer, sizeof buffer)) > 0;) {
+            m_heard.append(buffer, n);
+        }
+        return m_heard;
+    }
+
+    QString device;
+
+private:
+    int m_master = -1;
+    QByteArray m_heard;
+};
+
+class SerialLineTest : public FormTest<SerialForm> {
+protected:
+    void SetUp() override {
+        m_host.make_serial_device = [](const QString& path) {
+            return std::make_unique<QtSerialDevice>(path);
+        };
+        plug_in();
+        FormTest::SetUp();
+    }
+
+    // A new board behind the same path, as an adapter plugged in again.
+    void plug_in() {
+        m_board = std::make_unique<Board>();
+        QFile::remove(m_path);
+        ASSERT_EQ(
+            ::symlink(m_board->device.toLocal8Bit().constData(), m_path.toLocal8Bit().constData()),
+            0);
+    }
+    template <typename Control = QWidget>
+    Control* find(const QString& name) {
+        return control<Control>(m_form, name);
+    }
+    void open(const QString& path) {
+        retype(find<QComboBox>(u"端口"_s), path);
+        click(find<QPushButton>(u"打开串口"_s));
+    }
+    QString shown() {
+        return QAccessible::queryAccessibleInterface(find(u"接收区"_s))->text(QAccessible::Value);
+    }
+    bool shows(const QString& text) {
+        return QTest::qWaitFor([&] { return shown() == text; }, 3000);
+    }
+    bool board_hears(const QByteArray& bytes) {
+        return QTest::qWaitFor([&] { return m_board->heard() == bytes; }, 3000);
+    }
+    QString label(const QString& name) { return find<QLabel>(name)->text(); }
+    QString file(const QString& name) { return m_dir.filePath(name); }
+    QByteArray contents(const QString& name) {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path = m_dir.filePath(u"ttyUSB0"_s);
+    std::unique_ptr<Board> m_board;
+};
+
+TEST_F(SerialLineTest, TextAndHexBothWaysWithLineEndsTimesAndHistory) {
+    m_host.now = QTime(10, 8, 38, 250);
+    retype(find<QComboBox>(u"波特率"_s), u"57600"_s);
+    open(m_path);
+    ASSERT_TRUE(m_form->is_port_open());
+    EXPECT_EQ(label(u"状态"_s), m_path + u" 57600 8N1"_s);
+    m_board->write(QByteArray::fromHex("68692C20C4E3BAC30D0A"));
+    EXPECT_TRUE(shows(u"hi, 你好"_s));
+
+    auto* line = find<QLineEdit>(u"发送区"_s);
+    find<QComboBox>(u"行尾"_s)->setCurrentText(u"CR LF"_s);
+    retype(line, u"AT+GMR"_s);
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_TRUE(board_hears("AT+GMR\r\n"));
+    click(find<QCheckBox>(u"十六进制发送"_s));
+    for (const QString& typed : {u"55 aa 0D"_s, u"5G"_s}) {
+        retype(line, typed);
+        click(find<QPushButton>(u"发送"_s));
+    }
+    EXPECT_EQ(m_host.messages, std::vector<QString>{hex_error_text(u"5G"_s, parse_hex(u"5G"_s))});
+    EXPECT_TRUE(board_hears(QByteArray("AT+GMR\r\n\x55\xAA\x0D")));
+    QTest::keyClick(line, Qt::Key_Up);
+    QTest::keyClick(line, Qt::Key_Up);
+    EXPECT_EQ(line->text(), u"AT+GMR"_s);
+
+    click(find<QCheckBox>(u"十六进制显示"_s));
+    click(find<QCheckBox>(u"显示时间"_s));
+    m_host.now = QTime(10, 8, 39, 7);
+    m_board->write(QByteArray::fromHex("55AA2710FF"));
+    EXPECT_TRUE(
+        shows(u"[10:08:38.250] 68 69 2C 20 C4 E3 BA C3 0D 0A\n"
+              u"[10:08:39.007] 55 AA 27 10 FF"_s));
+    EXPECT_EQ(label(u"接收字节数"_s), u"收 15 字节"_s);
+    EXPECT_EQ(label(u"发送字节数"_s), u"发 11 字节"_s);
+
+    // The settings are there the next time the window opens.
+    reopen();
+    EXPECT_EQ(find<QComboBox>(u"端口"_s)->currentText(), m_path);
+    EXPECT_EQ(find<QComboBox>(u"波特率"_s)->currentText(), u"57600"_s);
+    EXPECT_TRUE(find<QCheckBox>(u"十六进制发送"_s)->isChecked());
+}
+
+TEST_F(SerialLineTest, PauseHoldsTheViewWhileBytesAreCountedRecordedAndSaved) {
+    m_host.answer_dialog(file(u"record.bin"_s));
+    open(m_path);
+    click(find<QCheckBox>(u"记录到文件"_s));
+    m_board->write("one\n");
+    EXPECT_TRUE(shows(u"one"_s));
+    click(find<QCheckBox>(u"暂停"_s));
+    m_board->write("two\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return label(u"接收字节数"_s) == u"收 8 字节"_s; }, 3000));
+    EXPECT_EQ(shown(), u"one"_s);
+    EXPECT_TRUE(label(u"状态"_s).endsWith(u"已暂停，4 字节未显示"_s));
+    EXPECT_EQ(contents(u"record.bin"_s), "one\ntwo\n");
+    click(find<QCheckBox>(u"暂停"_s));
+    EXPECT_EQ(shown(), u"one\ntwo"_s);
+
+    click(find<QPushButton>(u"关闭串口"_s));
+    EXPECT_FALSE(find<QCheckBox>(u"记录到文件"_s)->isChecked());
+    m_host.answer_dialog(file(u"saved.bin"_s));
+    click(find<QPushButton>(u"保存接收"_s));
+    EXPECT_EQ(contents(u"saved.bin"_s), "one\ntwo\n");
+}
+
+TEST_F(SerialLineTest, AVanishedDeviceIsReopenedWhenItComesBack) {
+    click(find<QCheckBox>(u"自动重连"_s));
+    open(m_path);
+    m_board->write("before\n");
+    EXPECT_TRUE(shows(u"before"_s));
+    // The adapter is pulled: its device goes, and so does its name (another pseudo-terminal may
+    // take the number).
+    m_board.reset();
+    QFile::remove(m_path);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_form->is_port_open(); }, 3000));
+    EXPECT_TRUE(label(u"状态"_s).startsWith(m_path + u" 已断开"_s));
+    EXPECT_EQ(find<QPushButton>(u"打开串口"_s)->text(), u"打开串口"_s);
+    QTest::qWait(1200);  // polling finds nothing meanwhile
+    EXPECT_FALSE(m_form->is_port_open());
+
+    plug_in();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_form->is_port_open(); }, 3000));
+    m_board->write("after\n");
+    EXPECT_TRUE(shows(u"before\nafter"_s));
+    EXPECT_TRUE(m_host.messages.empty());
+}
+
+TEST_F(SerialLineTest, APortThatDoesNotOpenIsExplained) {
+    QtSerialDevice holder(m_path);
+    ASSERT_TRUE(holder.open_read_write({}));
+    const struct {
+        QString path;
+        QString reason;
+    } rows[] = {
+        {file(u"ttyNone"_s), u"没有这个设备"_s},
+        {m_path, u"端口正被另一个程序占用"_s},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path.toStdString());
+        open(row.path);
+        EXPECT_FALSE(m_form->is_port_open());
+        ASSERT_FALSE(m_host.messages.empty());
+        EXPECT_TRUE(m_host.messages.back().contains(row.reason))
+            << m_host.messages.back().toStdString();
+        EXPECT_EQ(label(u"状态"_s), m_host.messages.back());
+    }
+    holder.close();
+    if (geteuid() != 0) {
+        ::chmod(m_board->device.toLocal8Bit().constData(), 0);
+        open(m_path);
+        EXPECT_TRUE(m_host.messages.back().contains(u"dialout"_s))
+            << m_host.messages.back().toStdString();
+    }
+}
+
+TEST_F(SerialLineTest, FilesAndTimedLinesAreSentWhileTheWindowAnswers) {
+    QByteArray bytes(300 * 1024, Qt::Uninitialized);
+    QRandomGenerator(18).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+    QFile out(file(u"firmware.bin"_s));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    out.close();
+    m_host.answer_dialog(out.fileName());
+    open(m_path);
+    click(find<QPushButton>(u"发送文件"_s));
+    EXPECT_TRUE(find<QProgressBar>(u"发送进度"_s)->isVisible());
+    EXPECT_TRUE(board_hears(bytes));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !find(u"发送进度"_s)->isVisible(); }, 3000));
+
+    retype(find<QSpinBox>(u"定时间隔"_s), u"100"_s);
+    retype(find<QLineEdit>(u"发送区"_s), u"x"_s);
+    click(find<QCheckBox>(u"定时发送"_s));
+    EXPECT_TRUE(board_hears(bytes + "xxx"));
+    click(find<QCheckBox>(u"定时发送"_s));
+    QTest::qWait(300);
+    EXPECT_EQ(m_board->heard(), bytes + "xxx");
+    EXPECT_EQ(label(u"发送字节数"_s), u"发 307203 字节"_s);
+}
+
+// The main window's 串口工具 button is live and opens the terminal, in the minimized set.
+TEST(SerialCatalogue, TheMainWindowButtonOpensTheTerminal) {
+    RecordingFormHost host;
+    Launcher launcher(host, tool_catalog());
+    MainWindow window(host, launcher);
+    window.load();
+    window.show();
+    click(control<QPushButton>(&window, u"Command6"_s));
+    Form* terminal = launcher.window(u"串口工具"_s);
+    ASSERT_NE(terminal, nullptr);
+    EXPECT_TRUE(terminal->isVisible());
+    click(control<QPushButton>(&window, u"Command5"_s));
+    EXPECT_TRUE(terminal->windowState().testFlag(Qt::WindowMinimized));
+}
+
+}  // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "shell/host/serial_device.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QSettings;
+
+// What 行尾 appends to a line sent as text.
+enum class LineEnd { kNone, kCr, kLf, kCrLf };
+QByteArray line_end_bytes(LineEnd end);
+
+// Everything the serial terminal remembers across runs: the port, its line and the options.
+struct TerminalSettings {
+    QString port;
+    SerialLine line{115200, 'N', 8, 1, SerialFlow::kNone};
+    QString encoding = QStringLiteral("GBK");  // or "UTF-8"
+    bool hex_view = false;
+    bool timestamps = false;
+    bool hex_send = false;
+    LineEnd line_end = LineEnd::kNone;
+    int interval_ms = 1000;
+    bool auto_reconnect = false;
+
+    // Reads what was saved; a missing or unusable value keeps its default.
+    void load(QSettings& settings);
+    void save(QSettings& settings) const;
+};
+
+// The line as the status line shows it: "115200 8N1", with the flow control when there is one.
+QString line_summary(const SerialLine& line);
+
+// Why a port did not open, in words a user can act on.
+QString open_failure_text(const QString& port, SerialFailure failure, const QString& detail);
