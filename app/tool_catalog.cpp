@@ -106,7 +106,7 @@ ToolCatalog tool_catalog() {
             .window = "串口工具",
             .create = make<SerialForm>,
         },
-        // Tools the program does not contain.
+        // The program does not contain this tool.
         {
             .button = "Command7",
             .caption = "红外读码器",

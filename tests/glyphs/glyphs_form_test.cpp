@@ -1,9 +1,6 @@
 #include "tools/glyphs/form/glyphs_form.h"
 #include "app/glyphs_command.h"
-#include "app/tool_catalog.h"
 #include "shell/host/text_file.h"
-#include "shell/launcher.h"
-#include "shell/main_window.h"
 #include "tests/support/form_test.h"
 #include "tools/glyphs/form/glyph_preview.h"
 
@@ -134,18 +131,6 @@ TEST_F(GlyphsFormTest, BadInputGivesAMessageAndLosesNothing) {
     press(u"生成"_s);
     EXPECT_EQ(shown().value(0), u"/* 图片：logo.png，16×16，逐行，高位在前，阴码 */"_s);
     EXPECT_EQ(shown().value(3), u"0xFF,"_s.repeated(16) + u" /* logo.png */"_s);
-}
-
-// The main window's 字模 button is enabled and opens this window.
-TEST_F(GlyphsFormTest, TheMainWindowsButtonOpensTheWindow) {
-    Launcher launcher(m_host, tool_catalog());
-    MainWindow main_window(m_host, launcher);
-    main_window.load();
-    main_window.show();
-    click(control<QPushButton>(&main_window, u"Command8"_s));
-    EXPECT_TRUE(qobject_cast<GlyphsForm*>(launcher.window(u"字模"_s)));
-    launcher.unload_all();
-    flush_deletes();
 }
 
 }  // namespace

@@ -1,6 +1,3 @@
-#include "app/tool_catalog.h"
-#include "shell/launcher.h"
-#include "shell/main_window.h"
 #include "shell/qt_host/qt_serial_device.h"
 #include "tests/support/form_test.h"
 #include "tools/serial/core/hex_text.h"
@@ -245,21 +242,6 @@ TEST_F(SerialLineTest, FilesAndTimedLinesAreSentWhileTheWindowAnswers) {
     QTest::qWait(300);
     EXPECT_EQ(m_board->heard(), bytes + "xxx");
     EXPECT_EQ(label(u"发送字节数"_s), u"发 307203 字节"_s);
-}
-
-// The main window's 串口工具 button is live and opens the terminal, in the minimized set.
-TEST(SerialCatalogue, TheMainWindowButtonOpensTheTerminal) {
-    RecordingFormHost host;
-    Launcher launcher(host, tool_catalog());
-    MainWindow window(host, launcher);
-    window.load();
-    window.show();
-    click(control<QPushButton>(&window, u"Command6"_s));
-    Form* terminal = launcher.window(u"串口工具"_s);
-    ASSERT_NE(terminal, nullptr);
-    EXPECT_TRUE(terminal->isVisible());
-    click(control<QPushButton>(&window, u"Command5"_s));
-    EXPECT_TRUE(terminal->windowState().testFlag(Qt::WindowMinimized));
 }
 
 }  // namespace
