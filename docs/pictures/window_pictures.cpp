@@ -28,7 +28,6 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QSet>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -212,9 +211,6 @@ int main(int argc, char* argv[]) {
         settle.exec();
     });
 
-    // The 字模 window starts from its own defaults, not from the choices of whoever renders it.
-    QTemporaryDir settings_dir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_dir.path());
     auto* glyphs = loaded<GlyphsForm>(host);
     pictures.take(QStringLiteral("glyphs.png"), glyphs,
                   [&] { click(glyphs, QStringLiteral("generate")); });

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,11 +23,6 @@ namespace {
 
 class GlyphsFormTest : public FormTest<GlyphsForm> {
 protected:
-    void SetUp() override {
-        // The remembered choices live in the test's own directory.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
-        FormTest::SetUp();
-    }
     void press(const QString& caption) { click(control<QPushButton>(m_form, caption)); }
     void choose(const QString& box, const QString& item) {
         auto* combo = control<QComboBox>(m_form, box);

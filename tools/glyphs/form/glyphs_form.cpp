@@ -35,9 +35,8 @@ constexpr int kMaxCell = 128;
 const QColor kBackground = rgb(192, 255, 255);
 const QColor kButtonFace = rgb(128, 255, 128);
 
-QSettings choices() {
-    return QSettings(QStringLiteral("brevik"), QStringLiteral("glyphs"));
-}
+// The window's choices sit in their own group of the host's settings.
+const QString kChoices = QStringLiteral("glyphs/");
 
 QSpinBox* spin_box(const QString& name, const QString& accessible, int low, int high, int value) {
     auto* box = new QSpinBox;
@@ -354,23 +353,26 @@ void GlyphsForm::on_open_picture_clicked() {
 
 void GlyphsForm::restore_choices() {
     m_restoring = true;
-    QSettings settings = choices();
-    m_text->setText(settings.value(QStringLiteral("text"), QStringLiteral("字模")).toString());
-    const QString family = settings.value(QStringLiteral("font"), default_family()).toString();
+    const std::unique_ptr<QSettings> stored = host().settings();
+    const auto value = [&stored](const char* key, const QVariant& fallback) {
+        return stored ? stored->value(kChoices + QLatin1String(key), fallback) : fallback;
+    };
+    m_text->setText(value("text", QStringLiteral("字模")).toString());
+    const QString family = value("font", default_family()).toString();
     m_font->setCurrentText(m_font->findText(family) >= 0 ? family : default_family());
-    m_width->setValue(settings.value(QStringLiteral("width"), 16).toInt());
-    m_height->setValue(settings.value(QStringLiteral("height"), 16).toInt());
-    m_bold->setChecked(settings.value(QStringLiteral("bold"), false).toBool());
-    m_shift_x->setValue(settings.value(QStringLiteral("shift_x"), 0).toInt());
-    m_shift_y->setValue(settings.value(QStringLiteral("shift_y"), 0).toInt());
-    m_scale->setChecked(settings.value(QStringLiteral("scale"), false).toBool());
-    m_threshold->setValue(settings.value(QStringLiteral("threshold"), 128).toInt());
-    m_invert->setChecked(settings.value(QStringLiteral("invert"), false).toBool());
-    m_negative->setChecked(settings.value(QStringLiteral("negative"), false).toBool());
-    m_scan->setCurrentIndex(settings.value(QStringLiteral("scan"), 0).toInt());
-    m_order->setCurrentIndex(settings.value(QStringLiteral("order"), 0).toInt());
-    m_dialect->setCurrentIndex(settings.value(QStringLiteral("dialect"), 0).toInt());
-    m_per_glyph->setChecked(settings.value(QStringLiteral("per_glyph"), false).toBool());
+    m_width->setValue(value("width", 16).toInt());
+    m_height->setValue(value("height", 16).toInt());
+    m_bold->setChecked(value("bold", false).toBool());
+    m_shift_x->setValue(value("shift_x", 0).toInt());
+    m_shift_y->setValue(value("shift_y", 0).toInt());
+    m_scale->setChecked(value("scale", false).toBool());
+    m_threshold->setValue(value("threshold", 128).toInt());
+    m_invert->setChecked(value("invert", false).toBool());
+    m_negative->setChecked(value("negative", false).toBool());
+    m_scan->setCurrentIndex(value("scan", 0).toInt());
+    m_order->setCurrentIndex(value("order", 0).toInt());
+    m_dialect->setCurrentIndex(value("dialect", 0).toInt());
+    m_per_glyph->setChecked(value("per_glyph", false).toBool());
     m_restoring = false;
 }
 
@@ -378,20 +380,24 @@ void GlyphsForm::remember_choices() const {
     if (m_restoring) {
         return;
     }
-    QSettings settings = choices();
-    settings.setValue(QStringLiteral("text"), m_text->text());
-    settings.setValue(QStringLiteral("font"), m_font->currentText());
-    settings.setValue(QStringLiteral("width"), m_width->value());
-    settings.setValue(QStringLiteral("height"), m_height->value());
-    settings.setValue(QStringLiteral("bold"), m_bold->isChecked());
-    settings.setValue(QStringLiteral("shift_x"), m_shift_x->value());
-    settings.setValue(QStringLiteral("shift_y"), m_shift_y->value());
-    settings.setValue(QStringLiteral("scale"), m_scale->isChecked());
-    settings.setValue(QStringLiteral("threshold"), m_threshold->value());
-    settings.setValue(QStringLiteral("invert"), m_invert->isChecked());
-    settings.setValue(QStringLiteral("negative"), m_negative->isChecked());
-    settings.setValue(QStringLiteral("scan"), m_scan->currentIndex());
-    settings.setValue(QStringLiteral("order"), m_order->currentIndex());
-    settings.setValue(QStringLiteral("dialect"), m_dialect->currentIndex());
-    settings.setValue(QStringLiteral("per_glyph"), m_per_glyph->isChecked());
+    const std::unique_ptr<QSettings> settings = host().settings();
+    if (!settings) {
+        return;
+    }
+    settings->beginGroup(kChoices.chopped(1));
+    settings->setValue(QStringLiteral("text"), m_text->text());
+    settings->setValue(QStringLiteral("font"), m_font->currentText());
+    settings->setValue(QStringLiteral("width"), m_width->value());
+    settings->setValue(QStringLiteral("height"), m_height->value());
+    settings->setValue(QStringLiteral("bold"), m_bold->isChecked());
+    settings->setValue(QStringLiteral("shift_x"), m_shift_x->value());
+    settings->setValue(QStringLiteral("shift_y"), m_shift_y->value());
+    settings->setValue(QStringLiteral("scale"), m_scale->isChecked());
+    settings->setValue(QStringLiteral("threshold"), m_threshold->value());
+    settings->setValue(QStringLiteral("invert"), m_invert->isChecked());
+    settings->setValue(QStringLiteral("negative"), m_negative->isChecked());
+    settings->setValue(QStringLiteral("scan"), m_scan->currentIndex());
+    settings->setValue(QStringLiteral("order"), m_order->currentIndex());
+    settings->setValue(QStringLiteral("dialect"), m_dialect->currentIndex());
+    settings->setValue(QStringLiteral("per_glyph"), m_per_glyph->isChecked());
 }
