@@ -74,6 +74,12 @@ TEST(Start, AnswersHelpVersionAndErrorsWithoutAWindow) {
          u"Unknown tool: 示波器\nValid names: 真值表, 传感器阻值, 七段码"},
         {{u"--tool"_s, u"七段码"_s, u"x"_s}, 2, u"Unexpected argument: x"},
         {{u"--no-such-option"_s}, 2, u"no-such-option"},
+        {{u"table"_s, u"segment"_s, u"--dialect"_s, u"c"_s, u"--common"_s, u"cathode"_s},
+         0,
+         u"0xFC,/*0*/"},
+        {{u"glyphs"_s, u"--text"_s, u"A"_s, u"--size"_s, u"8x16"_s, u"--dialect"_s, u"hex"_s},
+         0,
+         u"18 24 24 42 42 7E"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments.join(u' ').toStdString());

@@ -137,6 +137,11 @@ TEST_F(TableCommandTest, ThermistorsFromTheirDatasheet) {
     EXPECT_EQ(decode_text(beta.output),
               u"retlw 0x0C5;0电阻值=33621Ω\r\nretlw 0x080;1电阻值=10000Ω\r\n"
               u"β=3950,R25=10000Ω/0代表0℃;1代表25℃/上拉电阻=10000Ω\r\n\r\n"_s);
+    // A quarter of the supply in 12 bits.
+    const TableCommandResult twelve_bits =
+        run(u"sensor --beta 3950 --r25 10000 --from 25 --to 25 --dialect pic --pull up "
+            u"--divider 30000 --bits 12"_s);
+    EXPECT_TRUE(decode_text(twelve_bits.output).startsWith(u"retlw 0x0400;0电阻值=10000Ω\r\n"_s));
 }
 
 }  // namespace
