@@ -2,6 +2,7 @@
 // answered, and prints the time a run takes, with and without the repaint that follows; then
 // prints the processor time the shown window uses over ten idle seconds.
 
+#include "bench/process_figures.h"
 #include "shell/widgets/text_box.h"
 #include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
@@ -20,12 +21,6 @@
 #include <vector>
 
 namespace {
-
-double cpu_seconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
-}
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

@@ -3,6 +3,7 @@
 // the window while it records, with the bytes lost and the longest the event loop was kept
 // waiting; the view's cost per MB at the first and the hundredth MB; the memory after 100 MB.
 
+#include "bench/process_figures.h"
 #include "shell/qt_host/qt_serial_device.h"
 #include "tests/support/fake_serial_device.h"
 #include "tests/support/offscreen_application.h"
@@ -35,24 +36,6 @@
 namespace {
 
 constexpr qint64 kMB = 1000 * 1000;
-
-long resident_bytes() {
-    long pages = 0;
-    long resident = 0;
-    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
-            resident = 0;
-        }
-        std::fclose(statm);
-    }
-    return resident * sysconf(_SC_PAGESIZE);
-}
-
-double cpu_seconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
-}
 
 template <typename Control>
 Control* named(QWidget* form, const QString& name) {

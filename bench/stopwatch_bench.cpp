@@ -2,6 +2,7 @@
 // the processor time it takes while it waits, and how long after each new second of the system
 // clock the digital display paints it: median and maximum.
 
+#include "bench/process_figures.h"
 #include "shell/widgets/text_box.h"
 #include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
@@ -20,12 +21,6 @@
 #include <vector>
 
 namespace {
-
-double cpu_seconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
-}
 
 // Notes, as the display paints a new text, how long ago the second it shows began.
 class LagProbe : public QObject {

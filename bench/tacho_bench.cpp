@@ -2,6 +2,7 @@
 // frame rate, the cost of a frame as the byte log grows, the memory a logged byte takes, and
 // the processor time used while half a frame waits on a real (pseudo-terminal) serial line.
 
+#include "bench/process_figures.h"
 #include "shell/qt_host/qt_serial_device.h"
 #include "tests/support/fake_serial_device.h"
 #include "tests/support/offscreen_application.h"
@@ -23,24 +24,6 @@
 #include <functional>
 
 namespace {
-
-long resident_bytes() {
-    long pages = 0;
-    long resident = 0;
-    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
-            resident = 0;
-        }
-        std::fclose(statm);
-    }
-    return resident * sysconf(_SC_PAGESIZE);
-}
-
-double cpu_seconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
-}
 
 // Frames whose speed wanders between 1041 and 1250 r/min, so the bar moves.
 QByteArray frames(int count, int& next) {
