@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 #include "app/glyphs_command.h"
-#include "app/table_command.h"
 #include "app/start.h"
+#include "app/table_command.h"
 #include "app/tool_catalog.h"
 #include "shell/qt_host/qt_form_host.h"
 #include "shell/widgets/look.h"
@@ -30,8 +30,7 @@ int main(int argc, char* argv[]) {
     const ToolCatalog catalog = tool_catalog();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const CommandLine command_line =
-        parse_command_line(arguments, catalog, out, err);
+    const CommandLine command_line = parse_command_line(arguments, catalog, out, err);
     if (command_line.exit_status) {
         return *command_line.exit_status;
     }
