@@ -2,8 +2,8 @@
 
 #include "history_line_edit.h"
 #include "port_combo_box.h"
-#include "receive_view.h"
 #include "shell/host/form_host.h"
+#include "shell/widgets/line_view.h"
 #include "shell/widgets/look.h"
 #include "tools/serial/core/hex_text.h"
 
@@ -208,7 +208,7 @@ void SerialForm::build_controls() {
     }
     port_row->addWidget(m_open_button);
 
-    m_view = new ReceiveView(m_log, this);
+    m_view = new LineView(m_lines, this);
     m_view->setObjectName(QStringLiteral("receive_view"));
     m_view->setAccessibleName(QStringLiteral("接收区"));
     m_view->setFont(new_song_font(10));

@@ -4,6 +4,7 @@
 #include "tools/serial/core/receive_log.h"
 #include "tools/serial/core/received_bytes.h"
 #include "tools/serial/core/terminal_settings.h"
+#include "tools/serial/form/receive_log_lines.h"
 
 #include <QFile>
 #include <QTimer>
@@ -18,7 +19,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class ReceiveView;
+class LineView;
 
 // 串口工具: a serial terminal. Opens a port by its device with the chosen line, shows what
 // arrives as text or hex, sends lines, hex and files without ever waiting on the port, records
@@ -66,6 +67,7 @@ private:
 
     TerminalSettings m_settings;
     ReceiveLog m_log;
+    ReceiveLogLines m_lines{m_log};
     ReceivedBytes m_received;
     std::unique_ptr<SerialDevice> m_device;
     QString m_device_path;  // the device last opened, which reconnecting reopens
@@ -87,7 +89,7 @@ private:
     QComboBox* m_stop_bits = nullptr;
     QComboBox* m_flow = nullptr;
     QPushButton* m_open_button = nullptr;
-    ReceiveView* m_view = nullptr;
+    LineView* m_view = nullptr;
     QCheckBox* m_hex_view = nullptr;
     QCheckBox* m_timestamps = nullptr;
     QComboBox* m_encoding = nullptr;

@@ -2,14 +2,16 @@
 
 #include <QAccessibleWidget>
 
-class ReceiveView;
+class LineSource;
+class LineView;
 
-// What accessibility reads of the 接收区: a read-only text, the lines on screen.
-class ReceiveViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+// What a screen reader, or any tool that works through accessibility, reads of a line view:
+// a read-only text, one line a line, served a part at a time from the view's source.
+class LineViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit ReceiveViewAccessible(ReceiveView* view);
+    explicit LineViewAccessible(LineView* view);
 
-    // Lets accessibility find this interface for every receive view.
+    // Lets accessibility find this interface for every line view.
     static void install();
 
     void* interface_cast(QAccessible::InterfaceType type) override;
@@ -31,5 +33,5 @@ public:
     QString attributes(int offset, int* start, int* end) const override;
 
 private:
-    QString all_text() const;
+    const LineSource& source() const;
 };
