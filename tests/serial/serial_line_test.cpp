@@ -86,8 +86,11 @@ protected:
         retype(find<QComboBox>(u"端口"_s), path);
         click(find<QPushButton>(u"打开串口"_s));
     }
+    // What a screen reader reads of the 接收区, through its text interface.
     QString shown() {
-        return QAccessible::queryAccessibleInterface(find(u"接收区"_s))->text(QAccessible::Value);
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(find(u"接收区"_s))->textInterface();
+        return text->text(0, text->characterCount());
     }
     bool shows(const QString& text) {
         return QTest::qWaitFor([&] { return shown() == text; }, 3000);
