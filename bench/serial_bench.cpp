@@ -7,6 +7,7 @@
 #include "shell/qt_host/qt_serial_device.h"
 #include "tests/support/fake_serial_device.h"
 #include "tests/support/offscreen_application.h"
+#include "tests/support/pseudo_terminal.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/serial/form/serial_form.h"
 
@@ -23,7 +24,6 @@
 #include <QTimer>
 
 #include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -86,22 +86,18 @@ SerialForm* hex_window(ScriptedFormHost& host) {
 }
 
 void run_pty(ScriptedFormHost& host, const QString& directory) {
-    termios raw{};
-    cfmakeraw(&raw);
-    char name[256] = {};
-    int master = -1;
-    int slave = -1;
-    if (openpty(&master, &slave, name, &raw, nullptr) != 0) {
+    const std::optional<PseudoTerminal> pair = open_pseudo_terminal();
+    if (!pair) {
         std::perror("openpty");
         std::exit(1);
     }
-    ::close(slave);
+    const int master = pair->master;
     host.make_serial_device = [](const QString& path) {
         return std::make_unique<QtSerialDevice>(path);
     };
     host.real_clocks = true;
     SerialForm* form = hex_window(host);
-    named<QComboBox>(form, QStringLiteral("端口"))->setEditText(QString::fromLocal8Bit(name));
+    named<QComboBox>(form, QStringLiteral("端口"))->setEditText(pair->device);
     named<QPushButton>(form, QStringLiteral("打开串口"))->click();
     const QString record = directory + QStringLiteral("/record.bin");
     host.answer_dialog(record);

@@ -6,6 +6,7 @@
 #include "shell/qt_host/qt_serial_device.h"
 #include "tests/support/fake_serial_device.h"
 #include "tests/support/offscreen_application.h"
+#include "tests/support/pseudo_terminal.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/tacho/form/byte_log_view.h"
 #include "tools/tacho/form/tacho_form.h"
@@ -14,8 +15,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -101,18 +100,14 @@ void run_frames() {
 }
 
 void run_half_frame_wait() {
-    termios raw{};
-    cfmakeraw(&raw);
-    char name[256] = {};
-    int master = -1;
-    int slave = -1;
-    if (openpty(&master, &slave, name, &raw, nullptr) != 0) {
+    const std::optional<PseudoTerminal> pair = open_pseudo_terminal();
+    if (!pair) {
         std::printf("no pseudo-terminal: half-frame wait not measured\n");
         return;
     }
-    ::close(slave);
+    const int master = pair->master;
     ScriptedFormHost host;
-    const QString device = QString::fromLocal8Bit(name);
+    const QString device = pair->device;
     host.make_serial_port = [&](int) { return std::make_unique<QtSerialDevice>(device); };
     TachoForm form(host);
     form.load();

@@ -1,5 +1,6 @@
 #include "shell/qt_host/qt_serial_device.h"
 #include "tests/support/form_test.h"
+#include "tests/support/pseudo_terminal.h"
 #include "tools/serial/core/hex_text.h"
 #include "tools/serial/form/serial_form.h"
 
@@ -17,9 +18,7 @@
 #include <QTest>
 
 #include <fcntl.h>
-#include <pty.h>
 #include <sys/stat.h>
-#include <termios.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -30,14 +29,13 @@ namespace {
 class Board {
 public:
     Board() {
-        termios raw{};
-        cfmakeraw(&raw);
-        char name[256] = {};
-        int slave = -1;
-        EXPECT_EQ(openpty(&m_master, &slave, name, &raw, nullptr), 0);
-        ::close(slave);  // the port opens its own
-        fcntl(m_master, F_SETFL, O_NONBLOCK);
-        device = QString::fromLocal8Bit(name);
+        const std::optional<PseudoTerminal> pair = open_pseudo_terminal();
+        EXPECT_TRUE(pair);
+        if (pair) {
+            m_master = pair->master;
+            device = pair->device;
+            fcntl(m_master, F_SETFL, O_NONBLOCK);
+        }
     }
     ~Board() { ::close(m_master); }
 
