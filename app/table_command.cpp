@@ -461,7 +461,7 @@ QString sensor_table(const Options& options) {
 
     const AdTableRun run = choices.model == SensorModel::kOther
                                ? custom_sensor_table(options, choices)
-                               : SensorTableWriter().gen_ad_table(kLastTableIndex, choices, {});
+                               : SensorTableWriter().make_table(kLastTableIndex, choices, {});
     if (!run.completed()) {
         refuse(u"--divider: '%1' gives no reading (%2). Valid values: %3"_s.arg(
             choices.divider, run.message, kPositiveOhms));
