@@ -216,6 +216,20 @@ TEST(DisplayPresets, OptionsAndMatching) {
                                         << int(row.pack.polarity) << " " << row.preferred);
         EXPECT_EQ(preset_matching(row.pack, row.preferred), row.match);
     }
+    const std::pair<const char16_t*, std::optional<int>> names[] = {
+        {u"rows", 0},
+        {u"SSD1306", 1},
+        {u"sh1106", 1},
+        {u"st7565", 1},
+        {u"ST7920", 2},
+        {u"lcd12864", 2},
+        {u"ssd1309", std::nullopt},
+        {u"", std::nullopt},
+    };
+    for (const auto& [name, index] : names) {
+        EXPECT_EQ(preset_named(QString::fromUtf16(name)), index)
+            << QString::fromUtf16(name).toStdString();
+    }
     EXPECT_EQ(presets[0].name, u"逐行 高位在前"_s);
     EXPECT_EQ(presets[1].command_names, QStringList({u"ssd1306"_s, u"sh1106"_s, u"st7565"_s}));
     EXPECT_EQ(presets[2].command_names, QStringList({u"st7920"_s, u"lcd12864"_s}));
