@@ -36,7 +36,8 @@ protected:
         ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
         const CommandRun result = run_command({segment_table_command(), sensor_table_command()},
                                               (u"table "_s + arguments).split(u' '));
-        EXPECT_EQ(result.errors, QString());
+        // Standard error may name lines too wide for the instruction; the bytes are the same.
+        EXPECT_EQ(result.exit_status, 0) << result.errors.toStdString();
         EXPECT_EQ(saved.readAll(), result.output);
     }
 

@@ -1,8 +1,15 @@
 #include "tests/support/qt_printers.h"
 #include "tools/glyphs/core/glyph_packing.h"
 #include "tools/glyphs/core/glyph_text.h"
+#include "tools/glyphs/core/glyphs_settings.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <QStringList>
+
+#include <bit>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -33,57 +40,199 @@ QString hex(const std::vector<std::uint8_t>& bytes) {
     return QString::fromLatin1(data.toHex().toUpper());
 }
 
-TEST(GlyphPacking, EveryScanModeBitOrderAndPolarity) {
+// Rows worked out by hand from the drawings: 逐行 reads "######.." as 11111100, 列行 with the
+// top pixel in bit 0 reads column 0 of the first drawing, lit all the way down, as FF; the
+// 12-pixel rows of the second are padded with unlit pixels to two bytes.
+TEST(GlyphPacking, HandWorkedRows) {
     using enum ScanMode;
     using enum BitOrder;
     using enum Polarity;
     const struct {
         int pattern;
-        ScanMode scan;
-        BitOrder order;
-        Polarity polarity;
+        PackOptions options;
         const char* bytes;
     } cases[] = {
-        {0, kRows, kMsbFirst, kLitIsOne, "FC8080F8808081C0"},
-        {0, kRows, kMsbFirst, kLitIsZero, "037F7F077F7F7E3F"},
-        {0, kRows, kLsbFirst, kLitIsOne, "3F01011F01018103"},
-        {0, kRows, kLsbFirst, kLitIsZero, "C0FEFEE0FEFE7EFC"},
-        {0, kColumns, kMsbFirst, kLitIsOne, "FF91909090800002"},
-        {0, kColumns, kMsbFirst, kLitIsZero, "006E6F6F6F7FFFFD"},
-        {0, kColumns, kLsbFirst, kLitIsOne, "FF89090909010040"},
-        {0, kColumns, kLsbFirst, kLitIsZero, "0076F6F6F6FEFFBF"},
-        {0, kPages, kMsbFirst, kLitIsOne, "FF91909090800002"},
-        {0, kPages, kMsbFirst, kLitIsZero, "006E6F6F6F7FFFFD"},
-        {0, kPages, kLsbFirst, kLitIsOne, "FF89090909010040"},
-        {0, kPages, kLsbFirst, kLitIsZero, "0076F6F6F6FEFFBF"},
-        {0, kBlocks, kMsbFirst, kLitIsOne, "FC8080F8808081C0"},
-        {0, kBlocks, kMsbFirst, kLitIsZero, "037F7F077F7F7E3F"},
-        {0, kBlocks, kLsbFirst, kLitIsOne, "3F01011F01018103"},
-        {0, kBlocks, kLsbFirst, kLitIsZero, "C0FEFEE0FEFE7EFC"},
-        {1, kRows, kMsbFirst, kLitIsOne, "8010602010400FC000008000C000A0309020FFE0"},
-        {1, kRows, kMsbFirst, kLitIsZero, "7FEF9FDFEFBFF03FFFFF7FFF3FFF5FCF6FDF001F"},
-        {1, kRows, kLsbFirst, kLitIsOne, "010806040802F003000001000300050C0904FF07"},
-        {1, kRows, kLsbFirst, kLitIsZero, "FEF7F9FBF7FD0FFCFFFFFEFFFCFFFAF3F6FB00F8"},
-        {1, kColumns, kMsbFirst, kLitIsOne, "87C04240414020C010401040104010401040304041C08100"},
-        {1, kColumns, kMsbFirst, kLitIsZero, "783FBDBFBEBFDF3FEFBFEFBFEFBFEFBFEFBFCFBFBE3F7EFF"},
-        {1, kColumns, kLsbFirst, kLitIsOne, "E103420282020403080208020802080208020C0282038100"},
-        {1, kColumns, kLsbFirst, kLitIsZero, "1EFCBDFD7DFDFBFCF7FDF7FDF7FDF7FDF7FDF3FD7DFC7EFF"},
-        {1, kPages, kMsbFirst, kLitIsOne, "874241201010101010304181C04040C0404040404040C000"},
-        {1, kPages, kMsbFirst, kLitIsZero, "78BDBEDFEFEFEFEFEFCFBE7E3FBFBF3FBFBFBFBFBFBF3FFF"},
-        {1, kPages, kLsbFirst, kLitIsOne, "E142820408080808080C8281030202030202020202020300"},
-        {1, kPages, kLsbFirst, kLitIsZero, "1EBD7DFBF7F7F7F7F7F37D7EFCFDFDFCFDFDFDFDFDFDFCFF"},
-        {1, kBlocks, kMsbFirst, kLitIsOne, "8060100F0080C0A090FF102040C00000003020E0"},
-        {1, kBlocks, kMsbFirst, kLitIsZero, "7F9FEFF0FF7F3F5F6F00EFDFBF3FFFFFFFCFDF1F"},
-        {1, kBlocks, kLsbFirst, kLitIsOne, "010608F00001030509FF080402030000000C0407"},
-        {1, kBlocks, kLsbFirst, kLitIsZero, "FEF9F70FFFFEFCFAF600F7FBFDFCFFFFFFF3FBF8"},
+        {0, {kRows, kMsbFirst, kLitIsOne}, "FC8080F8808081C0"},
+        {0, {kPages, kLsbFirst, kLitIsOne}, "FF89090909010040"},
+        {1, {kRows, kMsbFirst, kLitIsOne}, "8010602010400FC000008000C000A0309020FFE0"},
+        {1, {kRows, kMsbFirst, kLitIsZero}, "7FEF9FDFEFBFF03FFFFF7FFF3FFF5FCF6FDF001F"},
+        {1, {kPages, kLsbFirst, kLitIsOne}, "E142820408080808080C8281030202030202020202020300"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);
-        const BitMatrix bits = drawn(kPatterns[c.pattern]);
-        const auto bytes = pack_glyph(bits, {c.scan, c.order, c.polarity});
-        EXPECT_EQ(hex(bytes), QString::fromLatin1(c.bytes));
-        EXPECT_EQ(bytes.size(), packed_size(bits.width(), bits.height(), c.scan));
+        EXPECT_EQ(hex(pack_glyph(drawn(kPatterns[c.pattern]), c.options)),
+                  QString::fromLatin1(c.bytes));
     }
+}
+
+// Cells of many sizes, each filled the same way on every run.
+std::vector<BitMatrix> sample_cells() {
+    std::mt19937 random(24);
+    std::vector<BitMatrix> cells{drawn(kPatterns[0]), drawn(kPatterns[1])};
+    for (const auto& [width, height] : std::vector<std::pair<int, int>>{
+             {1, 1}, {8, 8}, {7, 9}, {16, 16}, {12, 17}, {24, 24}, {5, 40}, {33, 3}}) {
+        BitMatrix cell(width, height);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                cell.set(x, y, random() % 2 == 0);
+            }
+        }
+        cells.push_back(cell);
+    }
+    return cells;
+}
+
+const ScanMode kScans[] = {ScanMode::kRows, ScanMode::kColumns, ScanMode::kPages,
+                           ScanMode::kBlocks};
+const BitOrder kOrders[] = {BitOrder::kMsbFirst, BitOrder::kLsbFirst};
+
+std::uint8_t reversed(std::uint8_t byte) {
+    std::uint8_t out = 0;
+    for (int bit = 0; bit < 8; ++bit) {
+        out |= ((byte >> bit) & 1) << (7 - bit);
+    }
+    return out;
+}
+
+// 列行 is 逐列 read in bands of eight rows: byte (page p, column x) of the one is byte (column x,
+// band p) of the other. 行列 is 逐行 read in bands of eight columns the same way.
+TEST(GlyphPacking, PagesAndBlocksAreColumnsAndRowsInBandsOfEight) {
+    for (const BitMatrix& cell : sample_cells()) {
+        for (const BitOrder order : kOrders) {
+            SCOPED_TRACE(testing::Message()
+                         << cell.width() << "x" << cell.height() << " order " << int(order));
+            const int bands_down = (cell.height() + 7) / 8;
+            const int bands_across = (cell.width() + 7) / 8;
+            const auto pages = pack_glyph(cell, {ScanMode::kPages, order});
+            const auto columns = pack_glyph(cell, {ScanMode::kColumns, order});
+            const auto blocks = pack_glyph(cell, {ScanMode::kBlocks, order});
+            const auto rows = pack_glyph(cell, {ScanMode::kRows, order});
+            for (int band = 0; band < bands_down; ++band) {
+                for (int x = 0; x < cell.width(); ++x) {
+                    ASSERT_EQ(pages[band * cell.width() + x], columns[x * bands_down + band]);
+                }
+            }
+            for (int band = 0; band < bands_across; ++band) {
+                for (int y = 0; y < cell.height(); ++y) {
+                    ASSERT_EQ(blocks[band * cell.height() + y], rows[y * bands_across + band]);
+                }
+            }
+        }
+    }
+}
+
+// 阳码 is the bitwise inverse of 阴码, padding included: padding pixels are unlit, 0 under 阴码
+// and so 1 under 阳码. Low bit first is high bit first with each byte reversed.
+TEST(GlyphPacking, PolarityInvertsAndOrderReverses) {
+    for (const BitMatrix& cell : sample_cells()) {
+        for (const ScanMode scan : kScans) {
+            SCOPED_TRACE(testing::Message()
+                         << cell.width() << "x" << cell.height() << " scan " << int(scan));
+            const auto msb = pack_glyph(cell, {scan, BitOrder::kMsbFirst, Polarity::kLitIsOne});
+            const auto lsb = pack_glyph(cell, {scan, BitOrder::kLsbFirst, Polarity::kLitIsOne});
+            const auto inverse =
+                pack_glyph(cell, {scan, BitOrder::kMsbFirst, Polarity::kLitIsZero});
+            ASSERT_EQ(msb.size(), packed_size(cell.width(), cell.height(), scan));
+            ASSERT_EQ(lsb.size(), msb.size());
+            ASSERT_EQ(inverse.size(), msb.size());
+            for (std::size_t i = 0; i < msb.size(); ++i) {
+                EXPECT_EQ(inverse[i], std::uint8_t(~msb[i]));
+                EXPECT_EQ(lsb[i], reversed(msb[i]));
+            }
+        }
+    }
+    // The padding: a lit cell of 12×10 shows only its 120 pixels under 阴码.
+    BitMatrix lit(12, 10);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            lit.set(x, y, true);
+        }
+    }
+    for (const ScanMode scan : kScans) {
+        int ones = 0;
+        for (const std::uint8_t byte : pack_glyph(lit, {scan})) {
+            ones += std::popcount(byte);
+        }
+        EXPECT_EQ(ones, 120) << int(scan);
+    }
+}
+
+// On a cell of whole bytes every layout puts each pixel in a bit of its own and fills every
+// bit: one lit pixel gives one set bit, and no two pixels share one.
+TEST(GlyphPacking, EveryLayoutIsABijectionOnAFullCell) {
+    for (const auto& [width, height] : {std::pair{8, 8}, std::pair{16, 16}, std::pair{24, 8}}) {
+        for (const ScanMode scan : kScans) {
+            for (const BitOrder order : kOrders) {
+                SCOPED_TRACE(testing::Message() << width << "x" << height << " scan " << int(scan)
+                                                << " order " << int(order));
+                const std::size_t size = packed_size(width, height, scan);
+                ASSERT_EQ(size * 8, std::size_t(width * height));
+                std::vector<bool> taken(size * 8, false);
+                for (int y = 0; y < height; ++y) {
+                    for (int x = 0; x < width; ++x) {
+                        BitMatrix one(width, height);
+                        one.set(x, y, true);
+                        const auto bytes = pack_glyph(one, {scan, order});
+                        int set = 0;
+                        for (std::size_t i = 0; i < bytes.size(); ++i) {
+                            for (int bit = 0; bit < 8; ++bit) {
+                                if (bytes[i] & (1 << bit)) {
+                                    ++set;
+                                    EXPECT_FALSE(taken[i * 8 + bit]) << x << "," << y;
+                                    taken[i * 8 + bit] = true;
+                                }
+                            }
+                        }
+                        EXPECT_EQ(set, 1) << x << "," << y;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Each preset sets what its controller reads; the plain default and the ST7920's row mode share
+// their options, and the one preferred wins.
+TEST(DisplayPresets, OptionsAndMatching) {
+    using enum ScanMode;
+    using enum BitOrder;
+    const auto& presets = display_presets();
+    ASSERT_EQ(presets.size(), 3U);
+    const struct {
+        PackOptions pack;
+        int preferred;
+        std::optional<int> match;
+    } rows[] = {
+        {{kRows, kMsbFirst, Polarity::kLitIsOne}, 0, 0},
+        {{kRows, kMsbFirst, Polarity::kLitIsOne}, 2, 2},
+        {{kRows, kMsbFirst, Polarity::kLitIsOne}, 1, 0},
+        {{kPages, kLsbFirst, Polarity::kLitIsOne}, 0, 1},
+        {{kPages, kMsbFirst, Polarity::kLitIsOne}, 1, std::nullopt},
+        {{kRows, kMsbFirst, Polarity::kLitIsZero}, 0, std::nullopt},
+        {{kRows, kMsbFirst, Polarity::kLitIsOne}, 7, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << int(row.pack.scan) << int(row.pack.order)
+                                        << int(row.pack.polarity) << " " << row.preferred);
+        EXPECT_EQ(preset_matching(row.pack, row.preferred), row.match);
+    }
+    const std::pair<const char16_t*, std::optional<int>> names[] = {
+        {u"rows", 0},
+        {u"SSD1306", 1},
+        {u"sh1106", 1},
+        {u"st7565", 1},
+        {u"ST7920", 2},
+        {u"lcd12864", 2},
+        {u"ssd1309", std::nullopt},
+        {u"", std::nullopt},
+    };
+    for (const auto& [name, index] : names) {
+        EXPECT_EQ(preset_named(QString::fromUtf16(name)), index)
+            << QString::fromUtf16(name).toStdString();
+    }
+    EXPECT_EQ(presets[0].name, u"逐行 高位在前"_s);
+    EXPECT_EQ(presets[1].command_names, QStringList({u"ssd1306"_s, u"sh1106"_s, u"st7565"_s}));
+    EXPECT_EQ(presets[2].command_names, QStringList({u"st7920"_s, u"lcd12864"_s}));
 }
 
 TEST(GlyphText, CharactersAreCodePointsAndLabelsNameTheirGbkCode) {
@@ -119,13 +268,17 @@ TEST(GlyphText, EveryDialectWritesRowsOfSixteenWithAHeaderAndAComment) {
     } cases[] = {
         {{TextDialect::kC, false},
          {u"/* 字体：Unifont，8×17，逐行，高位在前，阴码 */"_s,
-          u"const unsigned char glyphs[34] = {"_s, u"0xF0,0xA0,0x9F,"_s + zeros,
+          u"static const unsigned char glyphs[34] = {"_s, u"0xF0,0xA0,0x9F,"_s + zeros,
           u"0x05, /* 中 D6D0 */"_s, ones, u"0xFF, /* 图 * /x */"_s, u"};"_s}},
         {{TextDialect::kC, true},
          {u"/* 字体：Unifont，8×17，逐行，高位在前，阴码 */"_s,
-          u"const unsigned char glyph_0[17] = {"_s, u"0xF0,0xA0,0x9F,"_s + zeros,
-          u"0x05, /* 中 D6D0 */"_s, u"};"_s, u"const unsigned char glyph_1[17] = {"_s, ones,
+          u"static const unsigned char glyphs_0[17] = {"_s, u"0xF0,0xA0,0x9F,"_s + zeros,
+          u"0x05, /* 中 D6D0 */"_s, u"};"_s, u"static const unsigned char glyphs_1[17] = {"_s, ones,
           u"0xFF, /* 图 * /x */"_s, u"};"_s}},
+        {{TextDialect::kC, false, u"font_16"_s},
+         {u"/* 字体：Unifont，8×17，逐行，高位在前，阴码 */"_s,
+          u"static const unsigned char font_16[34] = {"_s, u"0xF0,0xA0,0x9F,"_s + zeros,
+          u"0x05, /* 中 D6D0 */"_s, ones, u"0xFF, /* 图 * /x */"_s, u"};"_s}},
         {{TextDialect::kA51, true},
          {u"; 字体：Unifont，8×17，逐行，高位在前，阴码"_s,
           u"DB 0F0H,0A0H,9FH"_s + u",00H"_s.repeated(13), u"DB 05H ; 中 D6D0"_s,
@@ -167,6 +320,109 @@ TEST(GlyphText, EveryDialectWritesRowsOfSixteenWithAHeaderAndAComment) {
               QStringList({u"retlw 0xF0"_s, u"retlw 0xA0"_s, u"retlw 0x9F"_s, u"retlw 0x00"_s}));
     EXPECT_EQ(pic[17], u"retlw 0x05 ; 中 D6D0"_s);
     EXPECT_EQ(pic[34], u"retlw 0xFF ; 图 */x"_s);
+}
+
+TEST(GlyphText, ArrayNamesAreCIdentifiers) {
+    const std::pair<const char16_t*, bool> rows[] = {
+        {u"glyphs", true}, {u"_font16", true},  {u"Font_8x16", true}, {u"", false},
+        {u"8x16", false},  {u"font-16", false}, {u"字模", false},     {u"static", false},
+        {u"a b", false},   {u"int", false},
+    };
+    for (const auto& [name, valid] : rows) {
+        EXPECT_EQ(is_c_identifier(QString::fromUtf16(name)), valid)
+            << QString::fromUtf16(name).toStdString();
+    }
+}
+
+// Each stored value alone, as an ini file gives it back: a good one is taken, a corrupt or
+// out-of-range one keeps its default (a scan mode of 7 would leave the 取模方式 list empty).
+TEST(GlyphsSettingsTest, StoredValuesAreCheckedOneByOne) {
+    using Change = void (*)(GlyphsSettings&);
+    const struct {
+        const char* key;
+        QVariant stored;
+        Change expected;  // from the defaults; nullptr: the defaults stand
+    } rows[] = {
+        {"scan", 2, [](GlyphsSettings& s) { s.pack.scan = ScanMode::kPages; }},
+        {"scan", 7, nullptr},
+        {"scan", -1, nullptr},
+        {"scan", u"列行"_s, nullptr},
+        {"order", 1, [](GlyphsSettings& s) { s.pack.order = BitOrder::kLsbFirst; }},
+        {"order", 2, nullptr},
+        {"negative", true, [](GlyphsSettings& s) { s.pack.polarity = Polarity::kLitIsZero; }},
+        {"negative", u"yes"_s, nullptr},
+        {"dialect", 3, [](GlyphsSettings& s) { s.dialect = TextDialect::kHex; }},
+        {"dialect", 4, nullptr},
+        {"preset", 3, [](GlyphsSettings& s) { s.preset = 3; }},
+        {"preset", 4, nullptr},
+        {"width", 0, [](GlyphsSettings& s) { s.width = 0; }},
+        {"width", 129, nullptr},
+        {"height", u"12px"_s, nullptr},
+        {"height", 128, [](GlyphsSettings& s) { s.height = 128; }},
+        {"shift_x", -128, [](GlyphsSettings& s) { s.shift_x = -128; }},
+        {"shift_y", 1000, nullptr},
+        {"threshold", 255, [](GlyphsSettings& s) { s.threshold = 255; }},
+        {"threshold", 256, nullptr},
+        {"bold", true, [](GlyphsSettings& s) { s.bold = true; }},
+        {"scale", 7, nullptr},
+        {"invert", u"true"_s, [](GlyphsSettings& s) { s.invert = true; }},
+        {"per_glyph", u"maybe"_s, nullptr},
+        {"array_name", u"font_16"_s, [](GlyphsSettings& s) { s.array_name = u"font_16"_s; }},
+        {"array_name", u"16font"_s, nullptr},
+        {"array_name", u"static"_s, nullptr},
+        {"text", u"中, A"_s, [](GlyphsSettings& s) { s.text = u"中, A"_s; }},
+        {"text", QStringList{u"a"_s, u"b"_s}, nullptr},
+        {"font", u"Unifont"_s, [](GlyphsSettings& s) { s.font = u"Unifont"_s; }},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.key << " = " << row.stored.toString().toStdString());
+        const QString path = dir.filePath(QString::fromLatin1(row.key) + u".ini"_s);
+        {
+            QSettings raw(path, QSettings::IniFormat);
+            raw.setValue(u"glyphs/"_s + QString::fromLatin1(row.key), row.stored);
+        }
+        QSettings stored(path, QSettings::IniFormat);
+        GlyphsSettings loaded;
+        loaded.width = 99;  // every field is read, not left from before
+        loaded.load(stored);
+        GlyphsSettings expected;
+        if (row.expected) {
+            row.expected(expected);
+        }
+        EXPECT_EQ(loaded, expected);
+    }
+}
+
+// What is saved comes back as it was, through an ini file on disk.
+TEST(GlyphsSettingsTest, SavedChoicesComeBack) {
+    GlyphsSettings choices;
+    choices.text = u"中 A, \"b\""_s;
+    choices.font = u"Noto Sans CJK SC"_s;
+    choices.bold = true;
+    choices.width = 24;
+    choices.height = 0;
+    choices.shift_x = -3;
+    choices.shift_y = 128;
+    choices.scale = true;
+    choices.threshold = 0;
+    choices.invert = true;
+    choices.preset = 1;
+    choices.pack = {ScanMode::kBlocks, BitOrder::kLsbFirst, Polarity::kLitIsZero};
+    choices.dialect = TextDialect::kPic;
+    choices.per_glyph = true;
+    choices.array_name = u"_big"_s;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"brevik.ini"_s);
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        choices.save(settings);
+    }
+    QSettings settings(path, QSettings::IniFormat);
+    GlyphsSettings loaded;
+    loaded.load(settings);
+    EXPECT_EQ(loaded, choices);
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,12 +50,12 @@ protected:
 // choices; a touched-up pixel stands through a change of layout until the text changes.
 TEST_F(GlyphsFormTest, TextBecomesTheTableTheCommandWritesAndTouchUpsStandUntilNewText) {
     enter_text(u"中A"_s);
-    choose(u"字体"_s, u"Unifont"_s);
+    choose(u"font"_s, u"Unifont"_s);
     press(u"8×16"_s);
     press(u"16×16"_s);
-    choose(u"取模方式"_s, u"列行"_s);
+    choose(u"scan"_s, u"列行"_s);
     click(box(u"阳码"_s));
-    choose(u"格式"_s, u"A51"_s);
+    choose(u"dialect"_s, u"A51"_s);
     const QString path = m_dir.filePath(u"字模.txt"_s);
     m_host.answer_dialog(path);
     press(u"保存"_s);
@@ -72,7 +74,7 @@ TEST_F(GlyphsFormTest, TextBecomesTheTableTheCommandWritesAndTouchUpsStandUntilN
 
     GlyphPreview* preview = m_form->preview();
     QTest::mouseClick(preview, Qt::LeftButton, {}, preview->pixel_centre(1, 0, 0));
-    choose(u"取模方式"_s, u"逐行"_s);
+    choose(u"scan"_s, u"逐行"_s);
     click(box(u"阴码"_s));
     press(u"生成"_s);
     EXPECT_TRUE(shown().value(3).startsWith(u"DB 80H,00H,00H,00H,"_s))
@@ -83,12 +85,14 @@ TEST_F(GlyphsFormTest, TextBecomesTheTableTheCommandWritesAndTouchUpsStandUntilN
         << shown().value(3).toStdString();
 
     // A window opened later starts from the same choices and makes the same table.
-    choose(u"取模方式"_s, u"行列"_s);
-    choose(u"位序"_s, u"低位在前"_s);
+    choose(u"scan"_s, u"行列"_s);
+    choose(u"order"_s, u"低位在前"_s);
     press(u"生成"_s);
     const QStringList before = shown();
+    m_form->close();
+    flush_deletes();
     reopen();
-    EXPECT_EQ(control<QComboBox>(m_form, u"字体"_s)->currentText(), u"Unifont"_s);
+    EXPECT_EQ(control<QComboBox>(m_form, u"font"_s)->currentText(), u"Unifont"_s);
     press(u"生成"_s);
     EXPECT_EQ(shown(), before);
 }
@@ -125,6 +129,88 @@ TEST_F(GlyphsFormTest, BadInputGivesAMessageAndLosesNothing) {
     press(u"生成"_s);
     EXPECT_EQ(shown().value(0), u"/* 图片：logo.png，16×16，逐行，高位在前，阴码 */"_s);
     EXPECT_EQ(shown().value(3), u"0xFF,"_s.repeated(16) + u" /* logo.png */"_s);
+}
+
+// A display's preset sets scan, order and polarity; a change by hand shows 自定义 until the
+// options match a preset again. 数组名 names the C array and is for C alone.
+TEST_F(GlyphsFormTest, PresetsSetTheLayoutAndTheArrayTakesItsName) {
+    enter_text(u"A"_s);
+    auto* preset = control<QComboBox>(m_form, u"preset"_s);
+    auto* scan = control<QComboBox>(m_form, u"scan"_s);
+    auto* order = control<QComboBox>(m_form, u"order"_s);
+    choose(u"preset"_s, u"SSD1306 / SH1106 / ST7565"_s);
+    EXPECT_EQ(scan->currentText(), u"列行"_s);
+    EXPECT_EQ(order->currentText(), u"低位在前"_s);
+    EXPECT_TRUE(control<QRadioButton>(m_form, u"阴码"_s)->isChecked());
+    choose(u"scan"_s, u"逐列"_s);
+    EXPECT_EQ(preset->currentText(), u"自定义"_s);
+    choose(u"scan"_s, u"列行"_s);
+    EXPECT_EQ(preset->currentText(), u"SSD1306 / SH1106 / ST7565"_s);
+    click(box(u"阳码"_s));
+    EXPECT_EQ(preset->currentText(), u"自定义"_s);
+    choose(u"preset"_s, u"ST7920 / LCD12864"_s);
+    EXPECT_EQ(scan->currentText(), u"逐行"_s);
+    EXPECT_EQ(order->currentText(), u"高位在前"_s);
+    EXPECT_TRUE(control<QRadioButton>(m_form, u"阴码"_s)->isChecked());
+    EXPECT_EQ(preset->currentText(), u"ST7920 / LCD12864"_s);
+
+    retype(box(u"数组名"_s), u"font_16"_s);
+    press(u"生成"_s);
+    EXPECT_EQ(shown().value(1), u"static const unsigned char font_16[32] = {"_s);
+    retype(box(u"数组名"_s), u"16font"_s);
+    press(u"生成"_s);
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_TRUE(m_host.messages[0].startsWith(u"数组名须是 C 的名字"_s));
+    EXPECT_TRUE(control<QPlainTextEdit>(m_form, u"输出"_s)->toPlainText().isEmpty());
+    choose(u"dialect"_s, u"A51"_s);
+    EXPECT_FALSE(box(u"数组名"_s)->isEnabled());
+    EXPECT_FALSE(box(u"每字一个数组"_s)->isEnabled());
+    press(u"生成"_s);
+    EXPECT_EQ(m_host.messages.size(), 1u);
+    EXPECT_TRUE(shown().value(1).startsWith(u"DB "_s));
+}
+
+// What the window reads back is checked: stored choices its lists do not hold give the
+// defaults and a table. A choice is kept once made, typed text once finished, all on closing.
+TEST_F(GlyphsFormTest, RemembersChoicesOnceMadeAndChecksWhatItReads) {
+    const auto stored = [this](const QString& key) {
+        return m_host.settings()->value(u"glyphs/"_s + key);
+    };
+    // The window on show would keep its own choices on closing.
+    m_form->close();
+    flush_deletes();
+    {
+        const auto settings = m_host.settings();
+        settings->remove(u"glyphs"_s);
+        settings->setValue(u"glyphs/scan"_s, 7);
+        settings->setValue(u"glyphs/order"_s, 5);
+        settings->setValue(u"glyphs/dialect"_s, u"C"_s);
+        settings->setValue(u"glyphs/width"_s, 500);
+        settings->setValue(u"glyphs/text"_s, u"中"_s);
+    }
+    reopen();
+    EXPECT_EQ(control<QComboBox>(m_form, u"scan"_s)->currentText(), u"逐行"_s);
+    EXPECT_EQ(control<QComboBox>(m_form, u"order"_s)->currentText(), u"高位在前"_s);
+    EXPECT_EQ(control<QComboBox>(m_form, u"dialect"_s)->currentText(), u"C"_s);
+    EXPECT_EQ(control<QSpinBox>(m_form, u"宽度"_s)->value(), 16);
+    press(u"生成"_s);
+    EXPECT_EQ(shown().size(), 5);  // header, array, 32 bytes in 2 lines, end
+    EXPECT_TRUE(m_host.messages.empty());
+
+    // Keys typed are not yet a choice; Enter makes them one.
+    QWidget* text = box(u"文字"_s);
+    text->setFocus();
+    QTest::keyClicks(text, u"AB"_s);
+    EXPECT_EQ(stored(u"text"_s).toString(), u"中"_s);
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(stored(u"text"_s).toString(), u"中AB"_s);
+    choose(u"scan"_s, u"列行"_s);
+    EXPECT_EQ(stored(u"scan"_s).toInt(), 2);
+    control<QSpinBox>(m_form, u"阈值"_s)->setValue(77);
+    EXPECT_EQ(stored(u"threshold"_s).toInt(), 128);
+    m_form->close();
+    EXPECT_EQ(stored(u"threshold"_s).toInt(), 77);
+    m_host.settings()->remove(u"glyphs"_s);
 }
 
 }  // namespace

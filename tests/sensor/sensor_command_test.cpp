@@ -53,7 +53,9 @@ TEST_F(SensorCommandTest, RefusedOptions) {
         {u"--model 3470_5K --dialect pic --pull up --divider 输入阻值"_s, 2,
          u"--divider: '输入阻值' is not valid (上或下拉电阻阻值输入错误)"_s},
         {u"--model 3470_10K --dialect pic --pull up --divider -10000"_s, 2,
-         u"--divider: '-10000' gives no reading (输入错误)"_s},
+         u"--divider: '-10000' is not valid: a divider of 0 Ω or less gives no reading"_s},
+        {u"--dialect pic --pull up --divider 0 --beta 3950 --r25 10000"_s, 2,
+         u"--divider: '0' is not valid: a divider of 0 Ω or less"_s},
         {thermistor + u" --bits 16"_s, 2, u"--bits: '16' is not valid. Valid values: 8, 10, 12"_s},
         {thermistor + u" --from 0"_s, 2, u"--from: only for --beta, --steinhart and --rt"_s},
         {sensor + u" --beta 0 --r25 10000"_s, 2, u"--beta: '0' is not valid"_s},
@@ -61,11 +63,20 @@ TEST_F(SensorCommandTest, RefusedOptions) {
         {beta + u" --step 0"_s, 2, u"--step: '0' is not valid"_s},
         {beta + u" --to -40"_s, 2, u"--to: -40 °C lies below --from, -30 °C"_s},
         {beta + u" --step 0.001"_s, 2, u"makes more than 10000 lines"_s},
-        {sensor + u" --beta 3950 --r25 1e9 --from -200"_s, 2,
-         u"--beta: the resistance at -200 °C is beyond 2147483647 Ω"_s},
+        {sensor + u" --beta 3950 --r25 1e300 --from -200"_s, 2,
+         u"--beta: the resistance at -200 °C is beyond any number"_s},
+        {sensor + u" --beta 3950 --r25 1e-300"_s, 2,
+         u"--beta: the resistance at -30 °C is 2.00203902446684E-299 Ω, which a line would show as "
+         u"0 Ω"_s},
+        {sensor + u" --beta 3950 --r25 1 --from 120 --to 150"_s, 2,
+         u"--beta: the resistance at 120 °C is 0.04"_s},
+        {sensor + u" --rt falling.csv"_s, 2, u"falling.csv line 3: the temperatures fall, then"_s},
         {sensor + u" --rt bad.csv"_s, 2, u"--rt: bad.csv line 3: expected a temperature"_s},
         {sensor + u" --rt short.csv"_s, 2,
-         u"--rt: short.csv runs from 0 to 50 °C; no resistance for -30 to -1 °C and 51 to 70 °C"_s},
+         u"--rt: short.csv: the table covers 0 to 50 °C; asked -30 to 70 °C. Valid values: a "
+         u"table that spans --from to --to"_s},
+        {sensor + u" --rt short.csv --from 130 --to 130"_s, 2,
+         u"--rt: short.csv: the table covers 0 to 50 °C; asked 130 °C"_s},
         {sensor + u" --rt missing.csv"_s, 1, u"cannot read missing.csv: "_s},
         {u"--model 3470_5K --dialect pic --pull up --divider 10000 --letters ABCDEFG"_s, 2,
          u"Unknown option --letters. Valid options: --model"_s},
@@ -73,6 +84,7 @@ TEST_F(SensorCommandTest, RefusedOptions) {
     ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
     write_file(path(u"bad.csv"_s), "T,R\n0,32650\nzero,1\n");
     write_file(path(u"short.csv"_s), "0,32650\n50,3603\n");
+    write_file(path(u"falling.csv"_s), "50,3603\n0,32650\n25,10000\n");
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments.toStdString());
         const CommandRun result = run(row.arguments);
@@ -112,7 +124,7 @@ TEST_F(SensorCommandTest, ThermistorsFromTheirDatasheet) {
         const QString choices = u"--dialect a51 --pull down --divider 4700 --bits 10"_s;
         const CommandRun built_in = run(choices + u" --model "_s + name);
         const CommandRun datasheet = run(choices + u" --rt "_s + path(name + u".csv"_s));
-        EXPECT_EQ(datasheet.errors, QString());
+        EXPECT_EQ(datasheet.errors, built_in.errors);
         EXPECT_EQ(datasheet.output, built_in.output);
         EXPECT_EQ(split_lines(decode_text(datasheet.output)).size(), 103);  // and the file's end
     }
@@ -128,6 +140,68 @@ TEST_F(SensorCommandTest, ThermistorsFromTheirDatasheet) {
         run(u"--beta 3950 --r25 10000 --from 25 --to 25 --dialect pic --pull up "
             u"--divider 30000 --bits 12"_s);
     EXPECT_TRUE(decode_text(twelve_bits.output).startsWith(u"retlw 0x0400;0电阻值=10000Ω\r\n"_s));
+}
+
+// A spreadsheet's "Unicode text": UTF-16 with its mark, tab-separated, decimal commas, kilohms,
+// the temperatures falling. It holds a built-in model's resistances and gives its table.
+TEST_F(SensorCommandTest, ADatasheetAsASpreadsheetSavesIt) {
+    const WorkingTable ohms = working_table(SensorModel::k3470_10K);
+    QString text = u"温度 (°C)\t阻值 (kΩ)\r\n"_s;
+    for (int i = kLastTableIndex; i >= 0; --i) {
+        text += QString::number(i - 30) + u'\t' +
+                QString::number(ohms[i] / 1000.0, 'g', 10).replace(u'.', u',') + u"\r\n"_s;
+    }
+    QByteArray bytes("\xFF\xFE");
+    for (const QChar c : text) {
+        bytes += char(c.unicode() & 0xFF);
+        bytes += char(c.unicode() >> 8);
+    }
+    write_file(path(u"3470_10K.txt"_s), bytes);
+    const QString choices = u"--dialect c --pull up --divider 10000 --bits 12"_s;
+    const CommandRun built_in = run(choices + u" --model 3470_10K"_s);
+    const CommandRun sheet = run(choices + u" --rt "_s + path(u"3470_10K.txt"_s));
+    EXPECT_EQ(sheet.errors, QString());
+    EXPECT_EQ(sheet.output, built_in.output);
+}
+
+// Readings a one-byte instruction cannot take: the table is written as the window writes it,
+// and standard error names the lines once, with what to do about them.
+TEST_F(SensorCommandTest, LinesTheInstructionCannotHoldAreNamedOnce) {
+    const struct {
+        QString arguments;
+        QString notes;
+    } rows[] = {
+        {u"--model humidity --dialect pic"_s,
+         u"brevik table sensor: warning: lines 99-101 hold values above 255, which retlw cannot "
+         u"take; use --dialect c\n"_s},
+        {u"--model 3470_10K --dialect emc --pull up --divider 10000 --bits 10"_s,
+         u"brevik table sensor: warning: lines 1-87 hold values above 255, which retl cannot "
+         u"take; use --dialect c, or --bits 8\n"_s},
+        {u"--beta 3950 --r25 10000 --from 25 --to 25 --dialect a51 --pull up --divider 30000 "
+         u"--bits 12"_s,
+         u"brevik table sensor: warning: line 1 hold values above 255, which DB cannot take; use "
+         u"--dialect c, or --bits 8\n"_s},
+        {u"--model 3470_10K --dialect c --pull up --divider 10000 --bits 12"_s, {}},
+        {u"--model 3470_10K --dialect a51 --pull up --divider 10000"_s, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments.toStdString());
+        const CommandRun result = run(row.arguments);
+        EXPECT_EQ(result.exit_status, 0);
+        EXPECT_EQ(result.errors, row.notes);
+        EXPECT_FALSE(result.output.isEmpty());
+    }
+}
+
+// The reading comes from the curve's exact resistance, 47.563 Ω here: 376 of 4096, where the
+// 48 Ω the comment shows would read 380.
+TEST_F(SensorCommandTest, ACurveReadsFromItsExactResistance) {
+    const CommandRun small =
+        run(u"--beta 3380 --r25 470 --dialect c --pull up --divider 470 --bits 12 --from 100.5 "
+            u"--to 100.5"_s);
+    EXPECT_EQ(small.exit_status, 0);
+    EXPECT_TRUE(decode_text(small.output).startsWith(u" 0x0178,/*0电阻值=48Ω*/\r\n"_s))
+        << decode_text(small.output).toStdString();
 }
 
 }  // namespace

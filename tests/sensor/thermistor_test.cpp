@@ -65,7 +65,8 @@ TEST(ThermistorTest, ReadingADatasheetTable) {
         {u"0\t32650\r50\t3603\r"_s, 2},
         {u"25,10000\nabc,5\n"_s, -2},
         {u"T,R\nT,R\n25,1\n30,2"_s, -2},
-        {u"25,10000\n\n20,12000\n"_s, -3},
+        {u"25,10000\n\n20,12000\n30,9000\n"_s, -4},
+        {u"25,10000\n25,12000\n"_s, -2},
         {u"25,0\n30,5\n"_s, -1},
         {u"-273.15,5\n30,5\n"_s, -1},
         {u"25,10000,2\n30,9000\n"_s, -1},
@@ -93,6 +94,80 @@ TEST(ThermistorTest, ResistanceBetweenTablePoints) {
     EXPECT_FALSE(rt_table_ohms(beta_points, -40.001));
     EXPECT_FALSE(rt_table_ohms(beta_points, 50.001));
     EXPECT_NEAR(*rt_table_ohms({{0, 32650}, {50, 3603}}, 25), 9888.76654, 1e-4);
+}
+
+// Tables as datasheets and spreadsheets write them: kilohms named in the header, decimal commas
+// beside ';' or a tab, temperatures falling; the points always come back rising.
+TEST(ThermistorTest, DatasheetTablesInTheirOwnForms) {
+    const std::pair<QString, std::vector<RtPoint>> rows[] = {
+        {u"T,R(kΩ)\n0,32.65\n50,3.603\n"_s, {{0, 32650}, {50, 3603}}},
+        {u"°C;R/kohm\n0;32,65\n50;3,603\n"_s, {{0, 32650}, {50, 3603}}},
+        {u"温度\t阻值 KΩ\n-5,5\t1,5\n"_s + u"10\t0,75\n"_s, {{-5.5, 1500}, {10, 750}}},
+        {u"T,R(Ω)\n100,680.6\n50,3603\n0,32650\n"_s, {{0, 32650}, {50, 3603}, {100, 680.6}}},
+        {u"0;32650\n50;3603\n"_s, {{0, 32650}, {50, 3603}}},
+    };
+    for (const auto& [text, expected] : rows) {
+        SCOPED_TRACE(text.toStdString());
+        const auto read = read_rt_table(text);
+        const auto* points = std::get_if<std::vector<RtPoint>>(&read);
+        ASSERT_TRUE(points) << std::get<RtTableError>(read).reason.toStdString();
+        ASSERT_EQ(points->size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ((*points)[i].celsius, expected[i].celsius);
+            EXPECT_NEAR((*points)[i].ohms, expected[i].ohms, expected[i].ohms * 1e-12);
+        }
+    }
+}
+
+// A spreadsheet's "Unicode text" is UTF-16 with its mark, in either byte order; other files
+// are read as every text file is.
+TEST(ThermistorTest, DatasheetFileText) {
+    const QString table = u"温度\t阻值(kΩ)\r\n0\t32,65\r\n"_s;
+    QByteArray little("\xFF\xFE");
+    QByteArray big("\xFE\xFF");
+    for (const QChar c : table) {
+        little += char(c.unicode() & 0xFF);
+        little += char(c.unicode() >> 8);
+        big += char(c.unicode() >> 8);
+        big += char(c.unicode() & 0xFF);
+    }
+    const std::pair<QByteArray, QString> rows[] = {
+        {little, table},
+        {big, table},
+        {table.toUtf8(), table},
+        {"0,5\r\n", u"0,5\r\n"_s},
+    };
+    for (const auto& [bytes, text] : rows) {
+        SCOPED_TRACE(bytes.toHex().toStdString());
+        EXPECT_EQ(rt_file_text(bytes), text);
+    }
+}
+
+TEST(ThermistorTest, WhatATableLacks) {
+    const std::vector<RtPoint> points{{-40, 300000}, {125, 300}};
+    const std::tuple<double, double, std::optional<QString>> rows[] = {
+        {-40, 125, std::nullopt},
+        {0, 0, std::nullopt},
+        {130, 130, u"the table covers -40 to 125 °C; asked 130 °C"_s},
+        {0, 130, u"the table covers -40 to 125 °C; asked 0 to 130 °C"_s},
+        {-40.5, 20, u"the table covers -40 to 125 °C; asked -40.5 to 20 °C"_s},
+    };
+    for (const auto& [from, to, gap] : rows) {
+        SCOPED_TRACE(testing::Message() << from << " to " << to);
+        EXPECT_EQ(rt_table_gap(points, from, to), gap);
+    }
+}
+
+// Finite, and at least the half ohm that a line shows as 1 Ω.
+TEST(ThermistorTest, ResistancesATableCanHold) {
+    const std::pair<double, bool> rows[] = {
+        {0.5, true},       {1e9, true},  {0.4999, false}, {0, false},   {1e-300, false},
+        {INFINITY, false}, {NAN, false}, {-5, false},     {3e38, true},
+    };
+    for (const auto& [ohms, usable] : rows) {
+        SCOPED_TRACE(ohms);
+        EXPECT_EQ(is_table_resistance(ohms), usable);
+    }
 }
 
 }  // namespace

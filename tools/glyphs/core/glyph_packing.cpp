@@ -15,6 +15,45 @@ QStringList polarity_names() {
     return {QStringLiteral("阴码"), QStringLiteral("阳码")};
 }
 
+const std::vector<DisplayPreset>& display_presets() {
+    static const std::vector<DisplayPreset> presets{
+        {QStringLiteral("逐行 高位在前"),
+         {QStringLiteral("rows")},
+         {ScanMode::kRows, BitOrder::kMsbFirst, Polarity::kLitIsOne}},
+        {QStringLiteral("SSD1306 / SH1106 / ST7565"),
+         {QStringLiteral("ssd1306"), QStringLiteral("sh1106"), QStringLiteral("st7565")},
+         {ScanMode::kPages, BitOrder::kLsbFirst, Polarity::kLitIsOne}},
+        {QStringLiteral("ST7920 / LCD12864"),
+         {QStringLiteral("st7920"), QStringLiteral("lcd12864")},
+         {ScanMode::kRows, BitOrder::kMsbFirst, Polarity::kLitIsOne}},
+    };
+    return presets;
+}
+
+std::optional<int> preset_matching(const PackOptions& pack, int preferred) {
+    const auto& presets = display_presets();
+    if (preferred >= 0 && preferred < static_cast<int>(presets.size()) &&
+        presets[preferred].pack == pack) {
+        return preferred;
+    }
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        if (presets[i].pack == pack) {
+            return static_cast<int>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> preset_named(const QString& command_name) {
+    const auto& presets = display_presets();
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        if (presets[i].command_names.contains(command_name, Qt::CaseInsensitive)) {
+            return static_cast<int>(i);
+        }
+    }
+    return std::nullopt;
+}
+
 namespace {
 
 int whole_bytes(int pixels) {

@@ -3,6 +3,7 @@
 #include "shell/host/number_text.h"
 #include "tools/tables/table_dialect.h"
 
+#include <QRegularExpression>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -91,10 +92,21 @@ void append_glyph(QStringList& lines, const GlyphDialect& d, const Glyph& glyph,
 }
 
 QString c_array(const QString& name, std::size_t size) {
-    return QStringLiteral("const unsigned char %1[%2] = {").arg(name).arg(size);
+    return QStringLiteral("static const unsigned char %1[%2] = {").arg(name).arg(size);
 }
 
 }  // namespace
+
+bool is_c_identifier(const QString& name) {
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    static const QStringList keywords =
+        QStringLiteral(
+            "auto break case char const continue default do double else enum extern float for goto "
+            "if inline int long register restrict return short signed sizeof static struct switch "
+            "typedef union unsigned void volatile while bool true false")
+            .split(u' ');
+    return identifier.match(name).hasMatch() && !keywords.contains(name);
+}
 
 std::vector<char32_t> glyph_characters(const QString& text) {
     std::vector<char32_t> characters;
@@ -153,11 +165,12 @@ QString glyph_table(const std::vector<Glyph>& glyphs, const GlyphSource& source,
         for (const Glyph& glyph : glyphs) {
             total += size_of(glyph);
         }
-        lines.append(c_array(QStringLiteral("glyphs"), total));
+        lines.append(c_array(text.array_name, total));
     }
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
         if (c && text.array_per_glyph) {
-            lines.append(c_array(QStringLiteral("glyph_%1").arg(i), size_of(glyphs[i])));
+            lines.append(
+                c_array(text.array_name + QStringLiteral("_%1").arg(i), size_of(glyphs[i])));
         }
         append_glyph(lines, d, glyphs[i], pack);
         if (c && text.array_per_glyph) {

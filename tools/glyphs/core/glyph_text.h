@@ -23,7 +23,12 @@ QStringList text_dialect_names();
 struct TextOptions {
     TextDialect dialect = TextDialect::kC;
     bool array_per_glyph = false;  // C only: one array per glyph rather than one for all
+    // C only: the array's name; per glyph, the arrays are NAME_0, NAME_1, ...
+    QString array_name = QStringLiteral("glyphs");
 };
+
+// A name C takes for an array: a letter or '_', then letters, digits and '_', and no keyword.
+bool is_c_identifier(const QString& name);
 
 struct Glyph {
     QString label;  // what the glyph's comment names: glyph_label() of its character, or a file
@@ -46,7 +51,8 @@ std::vector<char32_t> glyph_characters(const QString& text);
 QString glyph_label(char32_t character);
 
 // The whole table: a header comment naming source, cell, scan mode, bit order and polarity, then
-// every glyph's bytes followed by a comment with its label. Lines are joined by CR LF; the text
+// every glyph's bytes followed by a comment with its label. C arrays are static const, so two
+// tables in one program do not meet at link time. Lines are joined by CR LF; the text
 // does not end in one.
 QString glyph_table(const std::vector<Glyph>& glyphs, const GlyphSource& source,
                     const PackOptions& pack, const TextOptions& text);

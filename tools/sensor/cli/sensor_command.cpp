@@ -73,35 +73,18 @@ Curve rt_curve(const CommandOptions& options, const std::vector<double>& tempera
     if (!file.open(QIODevice::ReadOnly)) {
         cannot_read(path, file.errorString());
     }
-    auto read = read_rt_table(decode_text(file.readAll()));
+    auto read = read_rt_table(rt_file_text(file.readAll()));
     if (const auto* error = std::get_if<RtTableError>(&read)) {
         const QString where = error->line > 0 ? u"%1 line %2"_s.arg(path).arg(error->line) : path;
         refuse(
             u"%1: %2: %3. Valid values: a file of \"°C,Ω\" pairs, one a line, the "
-            "temperatures rising"_s.arg(name, where, error->reason));
+            "temperatures rising or falling"_s.arg(name, where, error->reason));
     }
     auto points = std::get<std::vector<RtPoint>>(std::move(read));
     // Every temperature asked for must lie within the table.
-    const double first = points.front().celsius;
-    const double last = points.back().celsius;
-    QStringList missing;
-    const auto outside = [&](auto begin, auto end) {
-        if (begin != end) {
-            const auto [low, high] = std::minmax(*begin, *(end - 1));
-            missing << u"%1 to %2 °C"_s.arg(number_to_text(low), number_to_text(high));
-        }
-    };
-    const auto inside_from = std::find_if(temperatures.begin(), temperatures.end(),
-                                          [first](double t) { return t >= first; });
-    const auto beyond = std::find_if(temperatures.begin(), temperatures.end(),
-                                     [last](double t) { return t > last; });
-    outside(temperatures.begin(), inside_from);
-    outside(beyond, temperatures.end());
-    if (!missing.isEmpty()) {
+    if (const auto gap = rt_table_gap(points, temperatures.front(), temperatures.back())) {
         refuse(
-            u"%1: %2 runs from %3 to %4 °C; no resistance for %5. Valid values: a table that "
-            "spans --from to --to"_s.arg(name, path, number_to_text(first), number_to_text(last),
-                                         missing.join(u" and ")));
+            u"%1: %2: %3. Valid values: a table that spans --from to --to"_s.arg(name, path, *gap));
     }
     return {QFileInfo(path).completeBaseName(), name, [points = std::move(points)](double celsius) {
                 return rt_table_ohms(points, celsius);
@@ -141,19 +124,42 @@ AdTableRun custom_sensor_table(const CommandOptions& options, const SensorChoice
     } else {
         curve = rt_curve(options, celsius);
     }
+    // The readings come from the curve's own resistances; the lines show them rounded.
     ThermistorCurve table{curve.name, span.from, span.step, {}};
     for (const double t : celsius) {
-        const auto ohms = curve.ohms_at(t);
-        const auto whole = ohms ? round_to_int32(*ohms) : std::nullopt;
-        if (!whole) {
+        const double ohms = curve.ohms_at(t).value_or(NAN);
+        if (!is_table_resistance(ohms)) {
+            const QString what =
+                std::isfinite(ohms)
+                    ? u"%1 Ω, which a line would show as 0 Ω"_s.arg(number_to_text(ohms))
+                    : u"beyond any number"_s;
             refuse(
-                u"%1: the resistance at %2 °C is beyond 2147483647 Ω. Valid values: a "
-                "thermistor and a span whose resistances fit"_s.arg(curve.option,
-                                                                    number_to_text(t)));
+                u"%1: the resistance at %2 °C is %3. Valid values: a thermistor whose "
+                "resistance from --from to --to is finite and at least 1 Ω"_s.arg(
+                    curve.option, number_to_text(t), what));
         }
-        table.ohms.push_back(*whole);
+        table.ohms.push_back(ohms);
     }
     return curve_ad_table(table, choices);
+}
+
+// The lines a one-byte instruction cannot take, said once; the table is written all the same,
+// as the window writes it.
+QString unfit_note(const AdTableRun& run, const SensorChoices& choices) {
+    if (run.unfit_lines.empty()) {
+        return {};
+    }
+    QString instruction = choices.dialect;
+    for (const Dialect& dialect : sensor_dialects()) {
+        if (dialect.name == choices.dialect) {
+            instruction = dialect.pieces.instruction_word;
+        }
+    }
+    const QString lines = run.unfit_lines.size() == 1 ? u"line"_s : u"lines"_s;
+    const QString hint =
+        choices.precision == Precision::k8Bits ? u"--dialect c"_s : u"--dialect c, or --bits 8"_s;
+    return u"brevik table sensor: warning: %1 %2 hold values above 255, which %3 cannot take; "
+           "use %4"_s.arg(lines, line_ranges(run.unfit_lines), instruction, hint);
 }
 
 CommandOutput sensor_table(const CommandOptions& options) {
@@ -201,16 +207,23 @@ CommandOutput sensor_table(const CommandOptions& options) {
             refuse(u"--divider: '%1' is not valid (%2). Valid values: %3"_s.arg(
                 choices.divider, divider_message(), kPositiveOhms));
         }
+        // The window takes any number and stops at the first reading out of range; a build
+        // script is told at once.
+        if (!(text_to_number(choices.divider) > 0)) {
+            refuse(
+                u"--divider: '%1' is not valid: a divider of 0 Ω or less gives no reading. "
+                "Valid values: %2"_s.arg(choices.divider, kPositiveOhms));
+        }
     }
 
     const AdTableRun run = choices.model == SensorModel::kOther
                                ? custom_sensor_table(options, choices)
-                               : SensorTableWriter().gen_ad_table(kLastTableIndex, choices, {});
+                               : SensorTableWriter().make_table(kLastTableIndex, choices, {});
     if (!run.completed()) {
         refuse(u"--divider: '%1' gives no reading (%2). Valid values: %3"_s.arg(
             choices.divider, run.message, kPositiveOhms));
     }
-    return {run.text, {}};
+    return {run.text, unfit_note(run, choices)};
 }
 
 }  // namespace
@@ -235,7 +248,9 @@ Command sensor_table_command() {
                 {u"--steinhart"_s, u"A,B,C"_s,
                  u"a thermistor by its Steinhart-Hart coefficients"_s},
                 {u"--rt"_s, u"FILE"_s,
-                 u"a thermistor by its datasheet table, one \"°C,Ω\" pair a line"_s},
+                 u"a thermistor by its datasheet table, one \"°C,Ω\" pair a line\n(a kΩ "
+                 "header scales the column; ';' or tab with decimal commas;\nUTF-8, GBK or "
+                 "UTF-16; temperatures rising or falling)"_s},
                 {u"--from"_s, u"°C"_s,
                  u"the first temperature of --beta, --steinhart and --rt\n(default -30, as the "
                  "built-in tables)"_s},

@@ -13,8 +13,9 @@ constexpr QStringView kSeparator = u" ";
 
 // Appends the lines of `ohms`, entry i at index first + i, to the run; false, with the run's
 // message set, at an entry whose reading is out of range.
+template <typename Ohms>
 bool write_thermistor_lines(AdTableRun& run, DialectChoice& dialects, const SensorChoices& choices,
-                            const std::int32_t* ohms, int count, int first = 0) {
+                            const Ohms* ohms, int count, int first = 0) {
     const Orientation orientation = orientation_named(choices.orientation);
     const double divider = text_to_number(choices.divider);
     const int scale = scale_of(choices.precision);
@@ -25,8 +26,19 @@ bool write_thermistor_lines(AdTableRun& run, DialectChoice& dialects, const Sens
             return false;
         }
         run.text += thermistor_line(dialects.choose(choices.dialect), first + i, ohms[i], *reading);
+        if (!instruction_holds(choices.dialect, *reading)) {
+            run.unfit_lines.push_back(first + i + 1);
+        }
     }
     return true;
+}
+
+// The nearest whole number of ohms, however large.
+QString whole_ohms_text(double ohms) {
+    if (const auto whole = round_to_int32(ohms)) {
+        return QString::number(*whole);
+    }
+    return QString::number(round_half_even(ohms), 'f', 0);
 }
 
 }  // namespace
@@ -44,10 +56,29 @@ const std::vector<Dialect>& sensor_dialects() {
     return dialects;
 }
 
-QString thermistor_line(const DialectPieces& pieces, int index, std::int32_t ohms,
-                        std::int32_t reading) {
+QString thermistor_line(const DialectPieces& pieces, int index, double ohms, std::int32_t reading) {
     return table_line(pieces, kSeparator, reading,
-                      QString::number(index) + u"电阻值="_s + QString::number(ohms) + u"Ω"_s);
+                      QString::number(index) + u"电阻值="_s + whole_ohms_text(ohms) + u"Ω"_s);
+}
+
+bool instruction_holds(const QString& dialect, std::int32_t reading) {
+    const QStringList names = dialect_names();
+    const bool one_byte = dialect == names[0] || dialect == names[1] || dialect == names[3];
+    return !one_byte || (reading >= 0 && reading <= 0xFF);
+}
+
+QString line_ranges(const std::vector<int>& lines) {
+    QStringList ranges;
+    for (std::size_t i = 0; i < lines.size();) {
+        std::size_t last = i;
+        while (last + 1 < lines.size() && lines[last + 1] == lines[last] + 1) {
+            ++last;
+        }
+        ranges << (last == i ? QString::number(lines[i])
+                             : QString::number(lines[i]) + u'-' + QString::number(lines[last]));
+        i = last + 1;
+    }
+    return ranges.join(u", ");
 }
 
 QString humidity_line(const DialectPieces& pieces, int percent, const HumidityReading& reading) {
@@ -84,20 +115,20 @@ AdTableRun curve_ad_table(const ThermistorCurve& curve, const SensorChoices& cho
     return run;
 }
 
-AdTableRun SensorTableWriter::gen_ad_table(int last, const SensorChoices& choices,
-                                           const QString& shown) {
+AdTableRun SensorTableWriter::make_table(int last, const SensorChoices& choices,
+                                         const QString& shown) {
     if (choices.model == SensorModel::kOther) {
-        return gen_thermistor(0, choices, shown);
+        return thermistor_table(0, choices, shown);
     }
     m_counter.reset();
     last = std::min(last, kLastTableIndex);
     if (choices.model == SensorModel::kHumidity) {
-        return gen_humidity(last, choices);
+        return humidity_table(last, choices);
     }
-    return gen_thermistor(last, choices, QString());
+    return thermistor_table(last, choices, QString());
 }
 
-AdTableRun SensorTableWriter::gen_humidity(int last, const SensorChoices& choices) {
+AdTableRun SensorTableWriter::humidity_table(int last, const SensorChoices& choices) {
     const WorkingTable table = working_table(SensorModel::kHumidity);
     const int scale = scale_of(choices.precision);
     AdTableRun run;
@@ -108,12 +139,16 @@ AdTableRun SensorTableWriter::gen_humidity(int last, const SensorChoices& choice
             break;
         }
         run.text += humidity_line(m_dialects.choose(choices.dialect), percent, *reading);
+        if (!instruction_holds(choices.dialect, reading->reading)) {
+            run.unfit_lines.push_back(percent + 1);
+        }
     }
     return run;
 }
 
-AdTableRun SensorTableWriter::gen_thermistor(int last, const SensorChoices& choices, QString text) {
-    AdTableRun run{std::move(text), {}};
+AdTableRun SensorTableWriter::thermistor_table(int last, const SensorChoices& choices,
+                                               QString text) {
+    AdTableRun run{std::move(text), {}, {}};
     if (!divider_passes(choices.divider)) {
         run.message = divider_message();
         return run;

@@ -39,7 +39,7 @@ std::optional<std::int32_t> scaled_reading(double ratio, int scale) {
     return round_to_int32(round_to_single(counts));
 }
 
-std::optional<std::int32_t> thermistor_reading(std::int32_t sensor_ohms, Orientation orientation,
+std::optional<std::int32_t> thermistor_reading(double sensor_ohms, Orientation orientation,
                                                double divider_ohms, int scale) {
     if (orientation == Orientation::kNone) {
         return 0;

@@ -30,7 +30,7 @@ std::optional<std::int32_t> scaled_reading(double ratio, int scale);
 // The reading for a thermistor of `sensor_ohms` with a divider resistor of `divider_ohms`;
 // 0 without an orientation. Nothing when the two resistances add up to 0 Ω or the reading is
 // out of range.
-std::optional<std::int32_t> thermistor_reading(std::int32_t sensor_ohms, Orientation orientation,
+std::optional<std::int32_t> thermistor_reading(double sensor_ohms, Orientation orientation,
                                                double divider_ohms, int scale);
 
 // The humidity sensor sits between a 5 V supply and the input, with 1000 Ω from the input to

@@ -43,6 +43,10 @@ double steinhart_hart_ohms(const SteinhartHart& coefficients, double celsius) {
     return std::exp(x);
 }
 
+bool is_table_resistance(double ohms) {
+    return std::isfinite(ohms) && ohms >= 0.5;
+}
+
 double temperature_count(const TemperatureSpan& span) {
     if (!(span.step > 0) || !(span.to >= span.from)) {
         return 0;

@@ -22,6 +22,10 @@ bool is_solvable(const SteinhartHart& coefficients);
 // The resistance at `celsius`: the equation solved for R. Only for solvable coefficients.
 double steinhart_hart_ohms(const SteinhartHart& coefficients, double celsius);
 
+// Whether a curve's resistance can stand in a table: finite, and not below half an ohm, which a
+// line would show as 0 Ω (a curve typed with an R25 of 1e-300 Ω, say).
+bool is_table_resistance(double ohms);
+
 // The temperatures of a table: `from`, then one `step` more each, up to `to` (a last step that
 // would pass `to` is left out).
 struct TemperatureSpan {

@@ -125,7 +125,7 @@ void SensorForm::on_output_clicked() {
         return;
     }
     const AdTableRun run =
-        m_table.gen_ad_table(kLastTableIndex, read_choices(*model), m_output->text());
+        m_table.make_table(kLastTableIndex, read_choices(*model), m_output->text());
     m_output->setText(run.text);
     if (!run.completed()) {
         host().message(run.message);
