@@ -77,51 +77,77 @@ bool decode_nec(std::span<const qint32> t, IrFrame& frame) {
 }
 
 // The levels (true: pulse) of the halves of Manchester-coded bits, each half `widths[i]` units
-// long. A run of one level may span several halves; it ends at the half whose end is nearest
-// its length, so a long run shortened or stretched by a fifth still splits right. A space
-// before the first pulse or after the last is not in the timings: `hidden_first_space` puts
-// the one back, a missing last half is taken as that space.
+// long. A run of one level may span several halves, and a long run moved by a fifth can fit
+// two spans (three units shortened, two stretched): both are tried, and the one the rest of
+// the frame fits wins. The two halves of a bit differ, which prunes the search. A space before
+// the first pulse or after the last is not in the timings: `hidden_first_space` puts the one
+// back, a missing last half is taken as that space.
+class ManchesterSplit {
+public:
+    ManchesterSplit(std::span<const qint32> runs, const std::vector<int>& widths, double unit)
+        : m_runs(runs), m_widths(widths), m_unit(unit), m_levels(widths.size()) {}
+
+    std::optional<std::vector<bool>> levels(bool hidden_first_space) {
+        std::size_t half = 0;
+        if (hidden_first_space) {
+            m_levels[0] = false;
+            half = 1;
+        }
+        if (!split(0, half)) {
+            return std::nullopt;
+        }
+        return m_levels;
+    }
+
+private:
+    static constexpr int kMostSteps = 4096;
+
+    bool split(std::size_t run, std::size_t half) {
+        if (++m_steps > kMostSteps) {
+            return false;
+        }
+        if (run == m_runs.size()) {
+            if (half == m_widths.size()) {
+                return true;
+            }
+            // The last half, a space, is the silence after the frame.
+            if (half + 1 == m_widths.size() && half % 2 == 1 && m_levels[half - 1]) {
+                m_levels[half] = false;
+                return true;
+            }
+            return false;
+        }
+        const bool level = m_runs[run] > 0;
+        const double length = std::abs(m_runs[run]);
+        double covered = 0;
+        for (std::size_t end = half; end < m_widths.size(); ++end) {
+            // A run never holds both halves of one bit.
+            if (end % 2 == 1 && end > half) {
+                return false;
+            }
+            covered += m_widths[end] * m_unit;
+            m_levels[end] = level;
+            if (covered > length * (1 + kTolerance) / (1 - kTolerance)) {
+                return false;
+            }
+            if (near(length, covered) && split(run + 1, end + 1)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::span<const qint32> m_runs;
+    const std::vector<int>& m_widths;
+    double m_unit;
+    std::vector<bool> m_levels;
+    int m_steps = 0;
+};
+
 std::optional<std::vector<bool>> manchester_levels(std::span<const qint32> runs,
                                                    const std::vector<int>& widths, double unit,
                                                    bool hidden_first_space) {
-    std::vector<bool> levels;
-    levels.reserve(widths.size());
-    std::size_t half = 0;
-    auto take_run = [&](bool level, double length) {
-        if (half >= widths.size()) {
-            return false;
-        }
-        double covered = 0;
-        for (;;) {
-            covered += widths[half] * unit;
-            levels.push_back(level);
-            ++half;
-            if (half == widths.size()) {
-                break;
-            }
-            const double further = covered + widths[half] * unit;
-            if (std::abs(length - covered) <= std::abs(length - further)) {
-                break;
-            }
-        }
-        return near(length, covered);
-    };
-    if (hidden_first_space && !take_run(false, widths[0] * unit)) {
-        return std::nullopt;
-    }
-    for (const qint32 run : runs) {
-        if (!take_run(run > 0, std::abs(run))) {
-            return std::nullopt;
-        }
-    }
-    if (half + 1 == widths.size() && !levels.empty() && levels.back()) {
-        levels.push_back(false);
-        ++half;
-    }
-    if (half != widths.size()) {
-        return std::nullopt;
-    }
-    return levels;
+    return ManchesterSplit(runs, widths, unit).levels(hidden_first_space);
 }
 
 // The bits of Manchester halves taken in pairs: `one_first` is the level that starts a 1.
@@ -233,8 +259,8 @@ std::vector<qint32> merge_glitches(const std::vector<qint32>& timings) {
         }
         const bool glitch = std::abs(timing) < kGlitchUs;
         if (merged.empty()) {
-            if (!glitch) {
-                merged.push_back(timing);
+            if (!glitch && timing > 0) {
+                merged.push_back(timing);  // a frame starts with its first pulse
             }
         } else if ((timing > 0) == (merged.back() > 0)) {
             extend(merged.back(), timing);
