@@ -2,6 +2,7 @@
 
 #include "shell/widgets/look.h"
 #include "tools/glyphs/form/glyphs_form.h"
+#include "tools/ir/form/ir_form.h"
 #include "tools/picc/form/picc_form.h"
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/form/segment_form.h"
@@ -106,14 +107,15 @@ ToolCatalog tool_catalog() {
             .window = "串口工具",
             .create = make<SerialForm>,
         },
-        // The program does not contain this tool.
         {
             .button = "Command7",
             .caption = "红外读码器",
             .top = 4200,
             .focus = 7,
             .face = standard,
-            .enabled = false,
+            .enabled = true,
+            .window = "红外读码器",
+            .create = make<IrForm>,
         },
         {
             .button = "Command8",

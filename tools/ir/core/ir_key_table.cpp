@@ -19,6 +19,7 @@ bool IrKeyTable::add(const IrFrame& frame) {
         m_rows.push_back({frame, 1, {}});
     }
     m_last_end_us = frame.end_us;
+    m_stream_ended = false;
     return folds;
 }
 
@@ -34,7 +35,7 @@ void IrKeyTable::clear() {
 }
 
 bool IrKeyTable::repeats_last(const IrFrame& frame) const {
-    if (m_rows.empty() || frame.start_us - m_last_end_us > kHeldGapUs ||
+    if (m_rows.empty() || m_stream_ended || frame.start_us - m_last_end_us > kHeldGapUs ||
         frame.protocol == IrProtocol::kUnknown) {
         return false;
     }

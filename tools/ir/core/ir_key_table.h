@@ -27,12 +27,16 @@ public:
     const std::vector<IrKeyRow>& rows() const { return m_rows; }
     void set_key_name(std::size_t row, const QString& name);
     void clear();
+    // The next frame comes from another stream (a new recording, the receiver opened again),
+    // whose clock starts afresh: it never folds into the rows before it.
+    void end_stream() { m_stream_ended = true; }
 
 private:
     bool repeats_last(const IrFrame& frame) const;
 
     std::vector<IrKeyRow> m_rows;
     qint64 m_last_end_us = 0;
+    bool m_stream_ended = false;
 };
 
 // The 重复/翻转 column: "重复" for a repeat frame with no key before it, the toggle bit
