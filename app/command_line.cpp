@@ -1,8 +1,9 @@
 #include "command_line.h"
 
+#include "shell/cli/command_kit.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -29,7 +30,7 @@ QList<std::pair<QString, QString>> tool_names(const ToolCatalog& catalog) {
 }  // namespace
 
 CommandLine parse_command_line(const QStringList& arguments, const ToolCatalog& catalog,
-                               QTextStream& out, QTextStream& err) {
+                               const CommandCatalog& commands, QTextStream& out, QTextStream& err) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Brevik 单片机工具箱: a toolbox for building microcontroller boards."));
@@ -58,15 +59,10 @@ CommandLine parse_command_line(const QStringList& arguments, const ToolCatalog& 
         return command_line;
     }
     if (parser.isSet(help)) {
-        // The usage line names the program as it was started.
         out << parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                         QFileInfo(arguments.value(0)).fileName())
-            << QStringLiteral(
-                   "\nSubcommands:\n"
-                   "  table   seven-segment and sensor tables, the bytes the windows save "
-                   "(brevik table --help)\n"
-                   "  glyphs  characters and pictures to dot-matrix byte tables "
-                   "(brevik glyphs --help)\n");
+                                         QStringLiteral("brevik"))
+            << QStringLiteral("\nSubcommands (brevik <subcommand> --help for each):\n")
+            << subcommand_list(commands);
         command_line.exit_status = 0;
         return command_line;
     }

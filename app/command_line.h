@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/cli/command.h"
 #include "shell/tool_entry.h"
 
 #include <QString>
@@ -21,6 +22,6 @@ struct CommandLine {
 inline constexpr char16_t kGoodbyeWindow[] = u"送客";
 
 // Reads `arguments` (the program's name first). --tool takes a window's caption or its
-// button's caption; help and version go to `out`, errors to `err`.
+// button's caption; help (which lists `commands`) and version go to `out`, errors to `err`.
 CommandLine parse_command_line(const QStringList& arguments, const ToolCatalog& catalog,
-                               QTextStream& out, QTextStream& err);
+                               const CommandCatalog& commands, QTextStream& out, QTextStream& err);

@@ -1,11 +1,15 @@
 #include "tool_catalog.h"
 
 #include "shell/widgets/look.h"
+#include "tools/glyphs/cli/glyphs_command.h"
 #include "tools/glyphs/form/glyphs_form.h"
+#include "tools/ir/cli/ir_command.h"
 #include "tools/ir/form/ir_form.h"
 #include "tools/picc/form/picc_form.h"
 #include "tools/resistor/form/resistor_form.h"
+#include "tools/segment/cli/segment_command.h"
 #include "tools/segment/form/segment_form.h"
+#include "tools/sensor/cli/sensor_command.h"
 #include "tools/sensor/form/sensor_form.h"
 #include "tools/serial/form/serial_form.h"
 #include "tools/stopwatch/form/stopwatch_form.h"
@@ -127,5 +131,12 @@ ToolCatalog tool_catalog() {
             .window = "字模",
             .create = make<GlyphsForm>,
         },
+    };
+}
+
+CommandCatalog command_catalog() {
+    return {
+        segment_table_command(), sensor_table_command(), glyphs_command(),
+        ir_decode_command(),     ir_encode_command(),
     };
 }

@@ -4,7 +4,8 @@
 // slowest of the runs. The target is under 150 ms. For comparison: the same table made in this
 // process, and `brevik --version`, which only loads the program and ends.
 
-#include "app/table_command.h"
+#include "shell/cli/command_kit.h"
+#include "tools/sensor/cli/sensor_command.h"
 #include "tools/sensor/core/thermistor.h"
 
 #include <QByteArray>
@@ -83,7 +84,7 @@ int main(int argc, char* argv[]) {
     for (int run = 0; run < kRuns; ++run) {
         QElapsedTimer timer;
         timer.start();
-        if (run_table_command(arguments.mid(1)).exit_status != 0) {
+        if (run_command({sensor_table_command()}, arguments).exit_status != 0) {
             return 1;
         }
         in_process.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);

@@ -1,12 +1,21 @@
 #include "text_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
 #include <utility>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
 
 QStringList split_lines(const QString& text) {
     QStringList lines;
@@ -97,24 +106,142 @@ std::optional<TextFileError> text_file_bytes(const QString& text, QByteArray& by
     return std::nullopt;
 }
 
+#ifdef Q_OS_WIN
+
+std::optional<TextFileError> write_file_bytes(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return TextFileError{file.errorString()};
+    }
+    if (file.write(bytes) != bytes.size()) {
+        return TextFileError{file.errorString()};
+    }
+    if (!file.commit()) {
+        return TextFileError{file.errorString()};
+    }
+    return std::nullopt;
+}
+
+#else
+
+namespace {
+
+// Writes all of `bytes` to `fd`; returns 0, or the errno of the write that failed.
+int write_all(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return written < 0 ? errno : ENOSPC;
+        }
+        data += written;
+        left -= written;
+    }
+    return 0;
+}
+
+TextFileError error_of(int error) {
+    return TextFileError{qt_error_string(error)};
+}
+
+// A device or a named pipe: opened as it is, never created or replaced.
+std::optional<TextFileError> write_in_place(const QByteArray& path, const QByteArray& bytes) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return error_of(errno);
+    }
+    const int written = write_all(fd, bytes);
+    const int closed = ::close(fd) == 0 ? 0 : errno;
+    if (written != 0 || closed != 0) {
+        return error_of(written != 0 ? written : closed);
+    }
+    return std::nullopt;
+}
+
+// Every step is checked, down to fsync and close: on a full disk the kernel may take the write
+// and refuse the blocks only when they are flushed, and the rename must not follow that.
+std::optional<TextFileError> write_and_replace(const QByteArray& path, const QByteArray& bytes,
+                                               const struct stat* old) {
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder =
+        slash < 0 ? QByteArray(".") : path.left(std::max<qsizetype>(slash, 1));
+    QByteArray temporary = path.left(slash + 1) + '.' + path.sliced(slash + 1) + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return error_of(errno);
+    }
+    mode_t mode = 0;
+    if (old) {
+        mode = old->st_mode & 07777;
+        // Root rewriting another user's file leaves it theirs.
+        if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
+            mode &= ~mode_t(S_ISUID | S_ISGID);
+        }
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    if (error == 0) {
+        error = write_all(fd, bytes);
+    }
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = errno;
+    }
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temporary.constData(), path.constData()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        return error_of(error);
+    }
+    // The new name itself reaches the disk; a folder that refuses fsync changes nothing here.
+    if (const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<TextFileError> write_file_bytes(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty()) {
+        return error_of(ENOENT);
+    }
+    QByteArray native = QFile::encodeName(path);
+    struct stat old {};
+    if (::stat(native.constData(), &old) != 0) {
+        return write_and_replace(native, bytes, nullptr);
+    }
+    if (S_ISDIR(old.st_mode)) {
+        return error_of(EISDIR);
+    }
+    if (!S_ISREG(old.st_mode)) {
+        return write_in_place(native, bytes);
+    }
+    // A link to a file: the file it names is replaced and the link stays.
+    if (struct stat link{}; ::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        native = QFile::encodeName(QFileInfo(path).canonicalFilePath());
+    }
+    return write_and_replace(native, bytes, &old);
+}
+
+#endif
+
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text) {
     // Encoded before the file is opened, so that text it cannot hold leaves an old file whole.
     QByteArray bytes;
     if (auto error = text_file_bytes(text, bytes)) {
         return error;
     }
-    // Written beside the old file and put in its place only when whole: a write that fails
-    // midway (a full disk, the program killed) leaves the old file as it was. Unbuffered, so
-    // that a write the disk cuts short shows in the count of bytes written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return TextFileError{file.errorString()};
-    }
-    if (file.write(bytes) != bytes.size()) {
-        return TextFileError{qt_error_string()};
-    }
-    if (!file.commit()) {
-        return TextFileError{file.errorString()};
-    }
-    return std::nullopt;
+    return write_file_bytes(path, bytes);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -40,9 +41,13 @@ std::optional<TextFileError> read_text_file(const QString& path, QString& text);
 // reason when GB18030 cannot hold the text (a lone surrogate), leaving `bytes` as it was.
 std::optional<TextFileError> text_file_bytes(const QString& text, QByteArray& bytes);
 
-// Creates or empties the file at `path` and writes text_file_bytes of `text`. Returns the reason
-// on failure; text that GB18030 cannot hold fails before the file is touched.
-// Creates or replaces the file at `path` with text_file_bytes of `text`. Returns the reason on
-// failure, which leaves an old file whole: text that GB18030 cannot hold fails before the file is
-// touched, a write that fails midway never replaces it.
+// Creates or replaces the file at `path` with `bytes`. A regular file (or a new one) is written
+// beside the old one, flushed to the disk and put in its place only when whole, so a failure (a
+// full disk, no permission) leaves an old file as it was. A device or a named pipe (/dev/null, a
+// FIFO) is written in place, as a shell's redirection does, and never replaced. Returns the
+// reason on failure.
+std::optional<TextFileError> write_file_bytes(const QString& path, const QByteArray& bytes);
+
+// Creates or replaces the file at `path` with text_file_bytes of `text`, as write_file_bytes
+// does. Text that GB18030 cannot hold fails before the file is touched.
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text);

@@ -16,7 +16,8 @@ namespace {
 CommandLine parse(const QStringList& arguments) {
     QString printed;
     QTextStream out(&printed);
-    return parse_command_line(QStringList{u"brevik"_s} + arguments, tool_catalog(), out, out);
+    return parse_command_line(QStringList{u"brevik"_s} + arguments, tool_catalog(),
+                              command_catalog(), out, out);
 }
 
 // The windows on screen, by caption.
@@ -69,6 +70,9 @@ TEST(Start, AnswersHelpVersionAndErrorsWithoutAWindow) {
     } rows[] = {
         {{u"--version"_s}, 0, u"brevik " BREVIK_VERSION_TEXT},
         {{u"--help"_s}, 0, u"--serial-port <DEVICE>"},
+        {{u"--help"_s}, 0, u"  table sensor"},
+        {{u"glyphs"_s, u"--help"_s}, 0, u"Usage: brevik glyphs --text TEXT [options]\n"},
+        {{u"bogus"_s}, 2, u"brevik: 'bogus' is not a subcommand. Valid subcommands: table, glyphs"},
         {{u"--tool"_s, u"示波器"_s},
          2,
          u"Unknown tool: 示波器\nValid names: 真值表, 传感器阻值, 七段码"},
@@ -90,6 +94,46 @@ TEST(Start, AnswersHelpVersionAndErrorsWithoutAWindow) {
         const QString printed = QString::fromUtf8(brevik.readAllStandardOutput()) +
                                 QString::fromUtf8(brevik.readAllStandardError());
         EXPECT_TRUE(printed.contains(QString::fromUtf16(row.printed))) << printed.toStdString();
+        // Help names the program as a user types it, never by the path it was started from.
+        EXPECT_FALSE(printed.contains(QStringLiteral(BREVIK_PROGRAM)));
+    }
+}
+
+// A build script learns of a table that did not reach standard output: into a full device
+// every subcommand exits with 1 and says why. Build machines often have no XDG_RUNTIME_DIR;
+// drawing the glyphs then says nothing on standard error.
+TEST(Start, ASubcommandChecksItsStandardOutput) {
+    const QStringList rows[] = {
+        {u"table"_s, u"segment"_s, u"--dialect"_s, u"c"_s, u"--common"_s, u"cathode"_s},
+        {u"glyphs"_s, u"--text"_s, u"中"_s},
+        {u"glyphs"_s, u"--help"_s},
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"XDG_RUNTIME_DIR"_s);
+    environment.remove(u"QT_QPA_PLATFORM"_s);
+    for (const QStringList& arguments : rows) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        for (const bool full : {false, true}) {
+            QProcess brevik;
+            brevik.setProcessEnvironment(environment);
+            if (full) {
+                brevik.setStandardOutputFile(u"/dev/full"_s);
+            }
+            brevik.start(QStringLiteral(BREVIK_PROGRAM), arguments);
+            ASSERT_TRUE(brevik.waitForFinished(10000));
+            const QString errors = QString::fromUtf8(brevik.readAllStandardError());
+            if (full) {
+                EXPECT_EQ(brevik.exitCode(), 1);
+                EXPECT_TRUE(
+                    errors.endsWith(u": cannot write standard output: No space left on "
+                                    u"device\n"_s))
+                    << errors.toStdString();
+            } else {
+                EXPECT_EQ(brevik.exitCode(), 0);
+                EXPECT_EQ(errors, QString());
+                EXPECT_FALSE(brevik.readAllStandardOutput().isEmpty());
+            }
+        }
     }
 }
 

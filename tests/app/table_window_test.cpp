@@ -1,6 +1,8 @@
-#include "app/table_command.h"
+#include "shell/cli/command_kit.h"
 #include "tests/support/form_test.h"
+#include "tools/segment/cli/segment_command.h"
 #include "tools/segment/form/segment_form.h"
+#include "tools/sensor/cli/sensor_command.h"
 #include "tools/sensor/form/sensor_form.h"
 
 #include <QAbstractItemView>
@@ -32,7 +34,8 @@ protected:
         press(button);
         QFile saved(path);
         ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-        const TableCommandResult result = run_table_command(arguments.split(u' '));
+        const CommandRun result = run_command({segment_table_command(), sensor_table_command()},
+                                              (u"table "_s + arguments).split(u' '));
         EXPECT_EQ(result.errors, QString());
         EXPECT_EQ(saved.readAll(), result.output);
     }

@@ -1,10 +1,10 @@
 #include "tools/glyphs/form/glyphs_form.h"
-#include "app/glyphs_command.h"
+#include "shell/cli/command_kit.h"
 #include "shell/host/text_file.h"
 #include "tests/support/form_test.h"
+#include "tools/glyphs/cli/glyphs_command.h"
 #include "tools/glyphs/form/glyph_preview.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -58,20 +58,15 @@ TEST_F(GlyphsFormTest, TextBecomesTheTableTheCommandWritesAndTouchUpsStandUntilN
     m_host.answer_dialog(path);
     press(u"保存"_s);
 
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    QString err;
-    QTextStream err_stream(&err);
-    ASSERT_EQ(run_glyphs_command(
-                  {u"brevik"_s, u"--text"_s, u"中A"_s, u"--font"_s, u"Unifont"_s, u"--size"_s,
-                   u"16x16"_s, u"--scan"_s, u"pages"_s, u"--inverse"_s, u"--dialect"_s, u"a51"_s},
-                  out, err_stream),
-              0)
-        << err.toStdString();
+    const CommandRun command =
+        run_command({glyphs_command()}, {u"glyphs"_s, u"--text"_s, u"中A"_s, u"--font"_s,
+                                         u"Unifont"_s, u"--size"_s, u"16x16"_s, u"--scan"_s,
+                                         u"pages"_s, u"--inverse"_s, u"--dialect"_s, u"a51"_s});
+    ASSERT_EQ(command.exit_status, 0) << command.errors.toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), out.data());
-    EXPECT_EQ(shown(), with_line_feeds(decode_text(out.data()).chopped(2)).split(u'\n'));
+    EXPECT_EQ(file.readAll(), command.output);
+    EXPECT_EQ(shown(), with_line_feeds(decode_text(command.output).chopped(2)).split(u'\n'));
     press(u"复制"_s);
     EXPECT_EQ(QGuiApplication::clipboard()->text().split(u'\n'), shown());
 

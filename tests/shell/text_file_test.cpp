@@ -2,12 +2,18 @@
 #include "shell/host/form_host.h"
 #include "shell/host/readme_text.h"
 #include "tests/support/recording_form_host.h"
+#include "tests/support/small_tmpfs.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <csignal>
 
 #include <gtest/gtest.h>
@@ -88,6 +94,67 @@ TEST_F(TextFiles, ASaveThatFailsKeepsTheOldFile) {
     EXPECT_TRUE(save_text_file(host, file, u"电阻值=10000Ω"_s));
     EXPECT_EQ(bytes_of(file), encode_text(u"电阻值=10000Ω"_s) + "\r\n");
     EXPECT_TRUE(host.messages.empty());
+}
+
+// A disk with no room left: the save fails with the reason, and the old file and the folder are
+// as they were (no empty file renamed over the old one, no temporary file left behind).
+TEST(TextFileFullDisk, ASaveKeepsTheOldFileAndSaysWhy) {
+    SmallTmpfs disk;
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "No full-disk test here: " << disk.why_not().toStdString();
+    }
+    const QString file = disk.path(u"表.txt"_s);
+    put_bytes(file, "old table");
+    disk.fill();
+    const QStringList before = QDir(disk.path({})).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& text : {u"t"_s, u"表"_s.repeated(100000)}) {
+        RecordingFormHost host;
+        EXPECT_FALSE(save_text_file(host, file, text));
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_TRUE(host.messages[0].endsWith(u"\rNo space left on device"_s))
+            << host.messages[0].toStdString();
+        EXPECT_EQ(bytes_of(file), QByteArray("old table"));
+        EXPECT_EQ(QDir(disk.path({})).entryList(QDir::Files | QDir::Hidden), before);
+    }
+    // A new file on the full disk fails too, and is not left there empty.
+    EXPECT_TRUE(write_text_file(disk.path(u"new.txt"_s), u"t"_s));
+    EXPECT_FALSE(QFile::exists(disk.path(u"new.txt"_s)));
+}
+
+// A device or a named pipe takes the bytes in place, as a shell's redirection gives them, and
+// stays what it is; a regular file keeps its permissions when it is replaced.
+TEST_F(TextFiles, DevicesAndPipesAreWrittenInPlace) {
+    const QString null = null_device(m_dir.path());
+    EXPECT_FALSE(write_text_file(null, u"table"_s));
+    struct stat device {};
+    ASSERT_EQ(::stat(QFile::encodeName(null).constData(), &device), 0);
+    EXPECT_TRUE(S_ISCHR(device.st_mode));
+
+    const QByteArray fifo = QFile::encodeName(path(u"fifo"_s));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_FALSE(write_text_file(path(u"fifo"_s), u"电阻"_s));
+    char piped[16] = {};
+    EXPECT_EQ(::read(reader, piped, sizeof piped), 6);
+    ::close(reader);
+    EXPECT_EQ(QByteArray(piped), encode_text(u"电阻"_s) + "\r\n");
+    struct stat pipe {};
+    ASSERT_EQ(::stat(fifo.constData(), &pipe), 0);
+    EXPECT_TRUE(S_ISFIFO(pipe.st_mode));
+
+    const QString file = path(u"表.txt"_s);
+    put_bytes(file, "old");
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_FALSE(write_text_file(file, u"new"_s));
+    EXPECT_EQ(bytes_of(file), QByteArray("new\r\n"));
+    EXPECT_EQ(QFile::permissions(file) & QFile::Permissions(0x7077),
+              QFile::ReadOwner | QFile::WriteOwner);
+    // A link to the file: the file is replaced, the link stays a link.
+    ASSERT_TRUE(QFile::link(file, path(u"link"_s)));
+    EXPECT_FALSE(write_text_file(path(u"link"_s), u"newer"_s));
+    EXPECT_TRUE(QFileInfo(path(u"link"_s)).isSymLink());
+    EXPECT_EQ(bytes_of(file), QByteArray("newer\r\n"));
 }
 
 // Beyond kReadmeByteLimit bytes or kReadmeLineLimit characters of a line the text is cut, never

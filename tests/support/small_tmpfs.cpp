@@ -1,0 +1,61 @@
+#include "small_tmpfs.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+SmallTmpfs::SmallTmpfs(int kibibytes) {
+    if (::geteuid() != 0) {
+        m_why_not = QStringLiteral("mounting a small tmpfs needs root");
+        return;
+    }
+    const QByteArray options = "size=" + QByteArray::number(kibibytes) + "k,mode=0755";
+    if (::mount("brevik-test", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
+                options.constData()) != 0) {
+        m_why_not = QStringLiteral("mount tmpfs: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        return;
+    }
+    m_mounted = true;
+}
+
+SmallTmpfs::~SmallTmpfs() {
+    if (m_mounted) {
+        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+}
+
+void SmallTmpfs::fill() {
+    const int fd = ::open(QFile::encodeName(path(QStringLiteral("filler"))).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return;
+    }
+    const QByteArray block(4096, 'x');
+    while (::write(fd, block.constData(), static_cast<size_t>(block.size())) > 0) {
+    }
+    // A last short write takes a block only partly used.
+    while (::write(fd, "x", 1) > 0) {
+    }
+    ::close(fd);
+}
+
+QString null_device(const QString& folder) {
+    const QString path = folder + QStringLiteral("/null");
+    const QByteArray native = QFile::encodeName(path);
+    if (::geteuid() == 0 && ::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        // A folder on a filesystem mounted nodev makes the node but refuses to open it.
+        if (const int fd = ::open(native.constData(), O_WRONLY | O_CLOEXEC); fd >= 0) {
+            ::close(fd);
+            return path;
+        }
+        ::unlink(native.constData());
+    }
+    return QStringLiteral("/dev/null");
+}
