@@ -1,6 +1,7 @@
 #include "tools/ir/form/ir_form.h"
 #include "shell/host/text_file.h"
 #include "tests/support/form_test.h"
+#include "tests/support/small_tmpfs.h"
 #include "tools/ir/core/ir_encoder.h"
 #include "tools/ir/core/lirc_sample_reader.h"
 #include "tools/ir/form/pulse_view.h"
@@ -168,6 +169,29 @@ TEST_F(IrFormTest, AnExportThatCannotBeWrittenSaysSo) {
     ASSERT_EQ(m_host.messages.size(), 2u);
     EXPECT_TRUE(m_host.messages[1].startsWith(u"无法保存文件：%1\r"_s.arg(nowhere)));
     EXPECT_EQ(status(), u"导出失败，文件未写入"_s);
+}
+
+// On a full disk the export fails whole: the old file stays as it was, and a message says so.
+TEST_F(IrFormTest, AnExportToAFullDiskLeavesTheOldFile) {
+    SmallTmpfs disk;
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "no small tmpfs for a full disk: " << disk.why_not().toStdString();
+    }
+    const QString header = disk.path(u"keys.h"_s);
+    ASSERT_FALSE(write_text_file(header, u"/* the old keys */"_s));
+    disk.fill();
+    const QString recording = m_dir.filePath(u"one.txt"_s);
+    ASSERT_FALSE(write_text_file(recording, frame_text(IrProtocol::kNec, 0x0045)));
+    m_host.answer_dialog(recording);
+    press(u"打开录制文件"_s);
+    name_key(0, QString(2000, u'K'));
+    m_host.answer_dialog(header);
+    press(u"导出"_s);
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_TRUE(m_host.messages[0].startsWith(u"无法保存文件：%1\r"_s.arg(header)))
+        << m_host.messages[0].toStdString();
+    EXPECT_EQ(status(), u"导出失败，文件未写入"_s);
+    EXPECT_EQ(read_back(header), u"/* the old keys */\r\n"_s);
 }
 
 // A named pipe of raw samples is read as a receiver is, without polling: keys appear as they

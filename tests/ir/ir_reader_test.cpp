@@ -138,9 +138,15 @@ TEST(IrKeyTable, FoldsTheFramesOfAHeldKey) {
         {frame_at(IrProtocol::kUnknown, 0, 3100), false, 9, u""_s},
         {frame_at(IrProtocol::kSony12, 0x10015, 4000), false, 10, u""_s},
         {frame_at(IrProtocol::kSony15, 0x10015, 4045), false, 11, u""_s},
+        {frame_at(IrProtocol::kSony15, 0x10015, 4090), true, 11, u"重复 1 次"_s},
+        // A new stream starts its clock afresh: its first frame never folds.
+        {frame_at(IrProtocol::kSony15, 0x10015, 0), false, 12, u""_s},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.frame.start_us);
+        if (step.frame.start_us == 0 && !table.rows().empty()) {
+            table.end_stream();
+        }
         EXPECT_EQ(table.add(step.frame), step.folds);
         ASSERT_EQ(table.rows().size(), step.rows);
         EXPECT_EQ(repeat_text(table.rows().back()), step.repeat);
