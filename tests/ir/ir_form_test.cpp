@@ -255,6 +255,20 @@ TEST_F(IrFormTest, ControlsAreNamedForAccessibility) {
         EXPECT_EQ(button(caption)->accessibleName(), caption);
     }
     EXPECT_EQ(table()->horizontalHeaderItem(IrForm::kKeyName)->text(), u"键名"_s);
+
+    // Tab goes from the device through the buttons and the table to the export.
+    QWidget* focused = control<QComboBox>(m_form, u"device"_s);
+    QStringList order;
+    for (int i = 0; i < 7; ++i) {
+        order << (focused->accessibleName().isEmpty() ? focused->objectName()
+                                                      : focused->accessibleName());
+        do {
+            focused = focused->nextInFocusChain();
+        } while (focused->focusPolicy() == Qt::NoFocus || !focused->isVisible() ||
+                 focused->parentWidget() == control<QComboBox>(m_form, u"device"_s));
+    }
+    EXPECT_EQ(order, (QStringList{u"device"_s, u"开始"_s, u"打开录制文件"_s, u"清除"_s, u"按键表"_s,
+                                  u"export_format"_s, u"导出"_s}));
 }
 
 }  // namespace
