@@ -3,6 +3,8 @@
 #include "shell/widgets/look.h"
 #include "tools/glyphs/cli/glyphs_command.h"
 #include "tools/glyphs/form/glyphs_form.h"
+#include "tools/ir/cli/ir_command.h"
+#include "tools/ir/form/ir_form.h"
 #include "tools/picc/form/picc_form.h"
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/cli/segment_command.h"
@@ -109,14 +111,15 @@ ToolCatalog tool_catalog() {
             .window = "串口工具",
             .create = make<SerialForm>,
         },
-        // The program does not contain this tool.
         {
             .button = "Command7",
             .caption = "红外读码器",
             .top = 4200,
             .focus = 7,
             .face = standard,
-            .enabled = false,
+            .enabled = true,
+            .window = "红外读码器",
+            .create = make<IrForm>,
         },
         {
             .button = "Command8",
@@ -133,8 +136,7 @@ ToolCatalog tool_catalog() {
 
 CommandCatalog command_catalog() {
     return {
-        segment_table_command(),
-        sensor_table_command(),
-        glyphs_command(),
+        segment_table_command(), sensor_table_command(), glyphs_command(),
+        ir_decode_command(),     ir_encode_command(),
     };
 }

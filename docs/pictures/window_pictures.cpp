@@ -11,6 +11,7 @@
 #include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/glyphs/form/glyphs_form.h"
+#include "tools/ir/form/ir_form.h"
 #include "tools/picc/form/picc_form.h"
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/form/segment_form.h"
@@ -28,6 +29,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QSet>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -214,5 +216,16 @@ int main(int argc, char* argv[]) {
     auto* glyphs = loaded<GlyphsForm>(host);
     pictures.take(QStringLiteral("glyphs.png"), glyphs,
                   [&] { click(glyphs, QStringLiteral("generate")); });
+
+    // The sample recording opened, two keys named.
+    host.answer_dialog(QDir::current().filePath(QStringLiteral("docs/examples/ir-remote.txt")));
+    auto* ir = loaded<IrForm>(host);
+    ir->resize(760, 520);
+    pictures.take(QStringLiteral("ir.png"), ir, [&] {
+        click(ir, QStringLiteral("open_button"));
+        auto* keys = ir->findChild<QTableWidget*>(QStringLiteral("frame_table"));
+        keys->item(0, IrForm::kKeyName)->setText(QStringLiteral("KEY_POWER"));
+        keys->item(2, IrForm::kKeyName)->setText(QStringLiteral("KEY_VOLUMEUP"));
+    });
     return pictures.failed() ? 1 : 0;
 }

@@ -22,7 +22,13 @@ CommandOptions::CommandOptions(const QStringList& arguments,
                                const std::vector<CommandOption>& valid) {
     QStringList switches{u"-h"_s, u"--help"_s};
     QStringList with_values{u"-o"_s};
+    // An option named without dashes ("FILE") is an operand: the first word that is no option.
+    QStringList operands;
     for (const CommandOption& option : valid) {
+        if (!option.name.startsWith(u'-')) {
+            operands << option.name;
+            continue;
+        }
         (option.value.isEmpty() ? switches : with_values) << option.name;
         m_valid_names << option.name;
     }
@@ -39,6 +45,10 @@ CommandOptions::CommandOptions(const QStringList& arguments,
         if (const qsizetype equals = name.indexOf(u'='); name.startsWith(u"--") && equals > 0) {
             value = name.sliced(equals + 1);
             name.truncate(equals);
+        }
+        if (!name.startsWith(u'-') && !operands.isEmpty()) {
+            m_values.insert(operands.takeFirst(), name);
+            continue;
         }
         if (name == u"-h" || name == u"--help") {
             m_help = true;

@@ -1,0 +1,274 @@
+#include "tools/ir/form/ir_form.h"
+#include "shell/host/text_file.h"
+#include "tests/support/form_test.h"
+#include "tests/support/small_tmpfs.h"
+#include "tools/ir/core/ir_encoder.h"
+#include "tools/ir/core/lirc_sample_reader.h"
+#include "tools/ir/form/pulse_view.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs the event loop until `done` or two seconds have passed.
+bool wait_for(const std::function<bool()>& done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return done();
+}
+
+QString frame_text(IrProtocol protocol, quint32 scancode, int toggle = 0) {
+    return timings_text(encode_frame(protocol, scancode, toggle));
+}
+
+class IrFormTest : public FormTest<IrForm> {
+protected:
+    QTableWidget* table() { return control<QTableWidget>(m_form, u"按键表"_s); }
+    QString cell(int row, int column) {
+        QTableWidgetItem* item = table()->item(row, column);
+        return item ? item->text() : u"(none)"_s;
+    }
+    QString status() { return m_form->findChild<QLabel*>(u"status"_s)->text(); }
+    // Clicks the cell, double-clicks it, types over it and presses Enter, as a user names a key.
+    void name_key(int row, const QString& name) {
+        QTableWidget* frames = table();
+        const QModelIndex index = frames->model()->index(row, IrForm::kKeyName);
+        frames->scrollTo(index);
+        const QRect cell_rect = frames->visualRect(index);
+        QTest::mouseClick(frames->viewport(), Qt::LeftButton, {}, cell_rect.center());
+        QTest::mouseDClick(frames->viewport(), Qt::LeftButton, {}, cell_rect.center());
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* open : frames->viewport()->findChildren<QLineEdit*>()) {
+            editor = open->isVisible() ? open : editor;  // closed editors linger hidden
+        }
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();  // the table takes the text once the key is handled
+    }
+    QString read_back(const QString& path) {
+        QString text;
+        EXPECT_FALSE(read_text_file(path, text).has_value());
+        return text;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+// A user opens a recording, sees its keys with a held key folded, names two keys and exports
+// them as a C header and as a keymap, which read back as written.
+TEST_F(IrFormTest, ARecordingIsShownNamedAndExported) {
+    const QString recording = m_dir.filePath(u"remote.txt"_s);
+    const QString nec = frame_text(IrProtocol::kNec, 0x0045);
+    const QString repeat = u"+9000 -2250 +563"_s;
+    ASSERT_FALSE(
+        write_text_file(recording,
+                        u"# 电源键按住，再按音量加\n%1\n-40000\n%2\n-96000\n%2\n-300000\n"
+                        "%3\n-90000\n%3\ntimeout 125000\n+1000 -1000 +3000 -500 +200\n"_s.arg(
+                            nec, repeat, frame_text(IrProtocol::kRc5, 0x0535, 1))));
+    m_host.answer_dialog(recording);
+    press(u"打开录制文件"_s);
+    ASSERT_TRUE(m_host.messages.empty()) << m_host.messages.front().toStdString();
+    ASSERT_EQ(table()->rowCount(), 3);
+    const QStringList expected[] = {
+        {u"NEC"_s, u"0x00"_s, u"0x45"_s, u"0x0045"_s, u"重复 2 次"_s},
+        {u"RC5"_s, u"0x05"_s, u"0x35"_s, u"0x0535"_s, u"翻转 1，重复 1 次"_s},
+        {u"未知（3 个脉冲）"_s, u""_s, u""_s, u""_s, u""_s},
+    };
+    for (int row = 0; row < 3; ++row) {
+        SCOPED_TRACE(row);
+        for (int column = IrForm::kProtocol; column <= IrForm::kRepeat; ++column) {
+            EXPECT_EQ(cell(row, column), expected[row][column - IrForm::kProtocol]);
+        }
+    }
+    EXPECT_EQ(cell(0, IrForm::kTime), u"0.000"_s);
+    EXPECT_EQ(status(), u"remote.txt：6 帧，3 个按键"_s);
+    auto* pulses = m_form->findChild<PulseView*>();
+    EXPECT_EQ(pulses->timings(), (std::vector<qint32>{1000, -1000, 3000, -500, 200}));
+    EXPECT_EQ(pulses->accessibleDescription(), u"+1000 -1000 +3000 -500 +200"_s);
+
+    name_key(0, u"KEY_POWER"_s);
+    name_key(1, u"KEY_VOLUMEUP"_s);
+    EXPECT_EQ(cell(0, IrForm::kKeyName), u"KEY_POWER"_s);
+    EXPECT_EQ(cell(1, IrForm::kKeyName), u"KEY_VOLUMEUP"_s);
+
+    const QString header = m_dir.filePath(u"keys.h"_s);
+    choose(u"export_format"_s, u"C 头文件（#define）"_s);
+    m_host.answer_dialog(header);
+    press(u"导出"_s);
+    EXPECT_EQ(read_back(header),
+              u"/* 红外遥控按键码，由 Brevik 红外读码器导出 */\r\n"
+              "#define KEY_POWER    0x45 /* NEC 地址 0x00 扫描码 0x0045 */\r\n"
+              "#define KEY_VOLUMEUP 0x35 /* RC5 地址 0x05 扫描码 0x0535 */\r\n"_s);
+    EXPECT_EQ(status(), u"已导出到 %1"_s.arg(header));
+
+    const QString keymap = m_dir.filePath(u"remote.toml"_s);
+    choose(u"export_format"_s, u"ir-keytable 键表（TOML）"_s);
+    m_host.answer_dialog(keymap);
+    press(u"导出"_s);
+    EXPECT_EQ(read_back(keymap),
+              u"[[protocols]]\r\nname = \"brevik\"\r\nprotocol = \"nec\"\r\nvariant = \"nec\"\r\n"
+              "[protocols.scancodes]\r\n0x45 = \"KEY_POWER\"\r\n"
+              "[[protocols]]\r\nname = \"brevik\"\r\nprotocol = \"rc-5\"\r\nvariant = \"rc5\"\r\n"
+              "[protocols.scancodes]\r\n0x535 = \"KEY_VOLUMEUP\"\r\n"_s);
+    ASSERT_EQ(m_host.dialogs.size(), 3u);
+    EXPECT_EQ(m_host.dialogs[2].options.default_extension, u".toml"_s);
+    EXPECT_TRUE(m_host.messages.empty());
+
+    // The format and the folder are remembered.
+    reopen();
+    EXPECT_EQ(control<QComboBox>(m_form, u"export_format"_s)->currentText(),
+              u"ir-keytable 键表（TOML）"_s);
+    m_host.answer_dialog(std::nullopt);
+    press(u"打开录制文件"_s);
+    EXPECT_EQ(m_host.dialogs.back().options.file_name, m_dir.path());
+}
+
+// A bad line is named by its number, and nothing is added.
+TEST_F(IrFormTest, ARecordingWithABadLineIsNamed) {
+    const QString recording = m_dir.filePath(u"bad.txt"_s);
+    ASSERT_FALSE(write_text_file(recording, u"pulse 9000\nspace 4500\npluse 560\n"_s));
+    m_host.answer_dialog(recording);
+    press(u"打开录制文件"_s);
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_EQ(m_host.messages[0],
+              u"无法读取录制文件 %1：\r第 3 行不是脉冲或间隔的时长：pluse 560"_s.arg(recording));
+    EXPECT_EQ(table()->rowCount(), 0);
+}
+
+// A failed save says so and leaves the status without a success.
+TEST_F(IrFormTest, AnExportThatCannotBeWrittenSaysSo) {
+    press(u"导出"_s);
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_EQ(m_host.messages[0], u"还没有起名的按键：请先在“键名”一栏填写按键的名称，再导出。"_s);
+    const QString recording = m_dir.filePath(u"one.txt"_s);
+    ASSERT_FALSE(write_text_file(recording, frame_text(IrProtocol::kSony12, 0x010015)));
+    m_host.answer_dialog(recording);
+    press(u"打开录制文件"_s);
+    name_key(0, u"KEY_1"_s);
+    const QString nowhere = m_dir.filePath(u"missing/keys.h"_s);
+    m_host.answer_dialog(nowhere);
+    press(u"导出"_s);
+    ASSERT_EQ(m_host.messages.size(), 2u);
+    EXPECT_TRUE(m_host.messages[1].startsWith(u"无法保存文件：%1\r"_s.arg(nowhere)));
+    EXPECT_EQ(status(), u"导出失败，文件未写入"_s);
+}
+
+// On a full disk the export fails whole: the old file stays as it was, and a message says so.
+TEST_F(IrFormTest, AnExportToAFullDiskLeavesTheOldFile) {
+    SmallTmpfs disk;
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "no small tmpfs for a full disk: " << disk.why_not().toStdString();
+    }
+    const QString header = disk.path(u"keys.h"_s);
+    ASSERT_FALSE(write_text_file(header, u"/* the old keys */"_s));
+    disk.fill();
+    const QString recording = m_dir.filePath(u"one.txt"_s);
+    ASSERT_FALSE(write_text_file(recording, frame_text(IrProtocol::kNec, 0x0045)));
+    m_host.answer_dialog(recording);
+    press(u"打开录制文件"_s);
+    name_key(0, QString(2000, u'K'));
+    m_host.answer_dialog(header);
+    press(u"导出"_s);
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_TRUE(m_host.messages[0].startsWith(u"无法保存文件：%1\r"_s.arg(header)))
+        << m_host.messages[0].toStdString();
+    EXPECT_EQ(status(), u"导出失败，文件未写入"_s);
+    EXPECT_EQ(read_back(header), u"/* the old keys */\r\n"_s);
+}
+
+// A named pipe of raw samples is read as a receiver is, without polling: keys appear as they
+// arrive, and the writer closing ends the reading.
+TEST_F(IrFormTest, ReadsAPipeOfRawSamplesUntilItsWriterCloses) {
+    const QString pipe = m_dir.filePath(u"lirc"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    retype(control<QComboBox>(m_form, u"device"_s), pipe);
+    press(u"开始"_s);
+    ASSERT_TRUE(m_host.messages.empty()) << m_host.messages.front().toStdString();
+    EXPECT_TRUE(m_form->is_reading());
+    EXPECT_FALSE(control<QComboBox>(m_form, u"device"_s)->isEnabled());
+    EXPECT_EQ(button(u"停止"_s)->accessibleName(), u"停止"_s);
+    const int writer = ::open(QFile::encodeName(pipe).constData(), O_WRONLY);
+    ASSERT_GE(writer, 0);
+    QByteArray bytes;
+    auto add = [&](quint32 value) { bytes.append(reinterpret_cast<const char*>(&value), 4); };
+    for (const qint32 timing : encode_frame(IrProtocol::kRc6Mode0, 0x800c, 1)) {
+        add(timing > 0 ? kLircPulse | timing : kLircSpace | -timing);
+    }
+    add(kLircTimeout | 125000);
+    ASSERT_EQ(::write(writer, bytes.constData(), bytes.size()), bytes.size());
+    ASSERT_TRUE(wait_for([&] { return table()->rowCount() == 1; }));
+    EXPECT_EQ(cell(0, IrForm::kProtocol), u"RC6-0"_s);
+    EXPECT_EQ(cell(0, IrForm::kScancode), u"0x800C"_s);
+    EXPECT_EQ(cell(0, IrForm::kRepeat), u"翻转 1"_s);
+    ::close(writer);
+    ASSERT_TRUE(wait_for([&] { return !m_form->is_reading(); }));
+    EXPECT_EQ(status(), u"%1 已读完（写入的一端已关闭）"_s.arg(pipe));
+    EXPECT_EQ(button(u"开始"_s)->text(), u"开始"_s);
+    EXPECT_TRUE(control<QComboBox>(m_form, u"device"_s)->isEnabled());
+    // The device is remembered.
+    reopen();
+    EXPECT_EQ(control<QComboBox>(m_form, u"device"_s)->currentText(), pipe);
+}
+
+TEST_F(IrFormTest, AReceiverThatIsNotThereGetsAMessage) {
+    const QString missing = m_dir.filePath(u"lirc7"_s);
+    retype(control<QComboBox>(m_form, u"device"_s), missing);
+    press(u"开始"_s);
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_TRUE(m_host.messages[0].startsWith(u"无法打开 %1：没有这个设备。"_s.arg(missing)));
+    EXPECT_EQ(status(), m_host.messages[0]);
+    EXPECT_FALSE(m_form->is_reading());
+    retype(control<QComboBox>(m_form, u"device"_s), u""_s);
+    press(u"开始"_s);
+    EXPECT_EQ(m_host.messages.back(), u"请先选择或输入设备，如 /dev/lirc0"_s);
+}
+
+// Every control says what it is; combo boxes are named by their labels.
+TEST_F(IrFormTest, ControlsAreNamedForAccessibility) {
+    for (const QString& name : {u"device"_s, u"export_format"_s}) {
+        auto* box = control<QComboBox>(m_form, name);
+        bool labelled = false;
+        for (QLabel* label : m_form->findChildren<QLabel*>()) {
+            labelled = labelled || label->buddy() == box;
+        }
+        EXPECT_TRUE(labelled) << name.toStdString();
+    }
+    for (const QString& caption : {u"开始"_s, u"打开录制文件"_s, u"清除"_s, u"导出"_s}) {
+        EXPECT_EQ(button(caption)->accessibleName(), caption);
+    }
+    EXPECT_EQ(table()->horizontalHeaderItem(IrForm::kKeyName)->text(), u"键名"_s);
+
+    // Tab goes from the device through the buttons and the table to the export.
+    QWidget* focused = control<QComboBox>(m_form, u"device"_s);
+    QStringList order;
+    for (int i = 0; i < 7; ++i) {
+        order << (focused->accessibleName().isEmpty() ? focused->objectName()
+                                                      : focused->accessibleName());
+        do {
+            focused = focused->nextInFocusChain();
+        } while (focused->focusPolicy() == Qt::NoFocus || !focused->isVisible() ||
+                 focused->parentWidget() == control<QComboBox>(m_form, u"device"_s));
+    }
+    EXPECT_EQ(order, (QStringList{u"device"_s, u"开始"_s, u"打开录制文件"_s, u"清除"_s, u"按键表"_s,
+                                  u"export_format"_s, u"导出"_s}));
+}
+
+}  // namespace
