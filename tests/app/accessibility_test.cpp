@@ -2,10 +2,13 @@
 #include "shell/goodbye_window.h"
 #include "shell/launcher.h"
 #include "shell/main_window.h"
+#include "shell/widgets/layout_kit.h"
 #include "tests/support/scripted_form_host.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,7 +122,7 @@ int check_accessible_tree(QWidget* window) {
             const bool named = role == QAccessible::ComboBox
                                    ? !widget->accessibleName().isEmpty()
                                    : !node->text(QAccessible::Name).isEmpty();
-            EXPECT_TRUE(named || !node->relations(QAccessible::Labelled).isEmpty())
+            EXPECT_TRUE(named || !node->relations(QAccessible::Label).isEmpty())
                 << where << " has neither a name nor a buddy label";
             ++checked;
         }
@@ -177,6 +180,24 @@ TEST_F(AccessibilityTest, TheMainAndGoodbyeWindowsShowTheirValuesToAccessibility
                     ->text(QAccessible::Name)
                     .contains(u"GAME OVER!"_s));
     check(goodbye);
+}
+
+// The kit the laid-out windows are built from passes the same walk: a value label reads as its
+// value, a choice box has its buddy.
+TEST(LayoutKitAccessibility, ItsControlsShowTheirValuesAndNames) {
+    QWidget panel;
+    auto* row = new QHBoxLayout(&panel);
+    QLabel* count = new_value_label(u"count"_s, u"接收字节数"_s);
+    count->setText(u"收 12 字节"_s);
+    row->addWidget(count);
+    add_labelled(row, u"编码"_s,
+                 new_choice_box(u"encoding"_s, u"编码"_s, {{u"GBK"_s, 0}, {u"UTF-8"_s, 1}}));
+    add_labelled(row, u"宽度"_s, new_spin_box(u"width"_s, u"宽度"_s, 1, 128, 16));
+    row->addWidget(new_check_box(u"wrap"_s, u"自动换行"_s));
+    row->addWidget(new_button(u"clear"_s, u"清除"_s, Qt::green));
+    panel.show();
+    // Three labels, five controls that take input, three of which also show a text.
+    EXPECT_EQ(check_accessible_tree(&panel), 10);
 }
 
 }  // namespace
