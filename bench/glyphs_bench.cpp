@@ -2,25 +2,14 @@
 // and written as a C table, and a full repaint of a preview of 100 such glyphs. Prints the
 // median of each over repeated runs (offscreen).
 
+#include "bench/bench_harness.h"
 #include "tests/support/offscreen_application.h"
 #include "tools/glyphs/core/glyph_text.h"
 #include "tools/glyphs/form/glyph_preview.h"
 #include "tools/glyphs/render/glyph_renderer.h"
 
-#include <QElapsedTimer>
-
-#include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     OffscreenApplication app(argc, argv);
@@ -32,23 +21,20 @@ int main(int argc, char* argv[]) {
     const CellChoice cell{16, 16, 0, 0};
     std::printf("font: %s\n", qPrintable(GlyphRenderer(font, cell).font().family()));
 
-    std::vector<double> draw_ms;
-    std::vector<double> table_ms;
+    bench::Samples draw_ms;
     std::vector<Glyph> glyphs;
-    for (int run = 0; run < 12; ++run) {
-        QElapsedTimer timer;
-        timer.start();
+    int run = 0;
+    // The first runs load the font and warm the caches.
+    const bench::Samples table_ms = bench::time_runs(10, 2, [&] {
+        bench::Stopwatch drawing;
         glyphs = draw_text(text, font, cell);
-        const double drawn = timer.nsecsElapsed() / 1e6;
-        const QString table = glyph_table(glyphs, {font_description(font), 16, 16}, {}, {});
-        const double written = timer.nsecsElapsed() / 1e6;
-        if (run >= 2) {  // the first runs load the font and warm the caches
-            draw_ms.push_back(drawn);
-            table_ms.push_back(written);
+        if (run++ >= 2) {
+            draw_ms.add(drawing.ms());
         }
-    }
+        const QString table = glyph_table(glyphs, {font_description(font), 16, 16}, {}, {});
+    });
     std::printf("1000 CJK characters, 16x16, to C text: %.1f ms (drawing %.1f ms), target < 200\n",
-                median(table_ms), median(draw_ms));
+                table_ms.median(), draw_ms.median());
 
     GlyphPreview preview;
     glyphs.resize(100);
@@ -56,16 +42,8 @@ int main(int argc, char* argv[]) {
     preview.resize(1200, preview.heightForWidth(1200));
     preview.show();
     QCoreApplication::processEvents();
-    std::vector<double> paint_ms;
-    for (int run = 0; run < 60; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        preview.repaint();
-        if (run >= 10) {
-            paint_ms.push_back(timer.nsecsElapsed() / 1e6);
-        }
-    }
+    const bench::Samples paint_ms = bench::time_runs(50, 10, [&] { preview.repaint(); });
     std::printf("preview of 100 glyphs (%d x %d px), full repaint: %.2f ms, target < 16\n",
-                preview.width(), preview.height(), median(paint_ms));
+                preview.width(), preview.height(), paint_ms.median());
     return 0;
 }

@@ -2,6 +2,7 @@
 // (offscreen) and prints the time each step takes and the peak memory the conversion adds, as
 // a multiple of the file's size. Also times a keystroke in the converted text and the save.
 
+#include "bench/bench_harness.h"
 #include "shell/host/text_file.h"
 #include "shell/widgets/text_box.h"
 #include "tests/support/offscreen_application.h"
@@ -9,39 +10,14 @@
 #include "tools/picc/core/asm_conversion.h"
 #include "tools/picc/form/picc_form.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <ctime>
 
 namespace {
-
-// A field of /proc/self/status in bytes ("VmRSS", "VmHWM").
-long status_bytes(const char* field) {
-    long kilobytes = 0;
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        const QByteArray prefix = QByteArray(field) + ':';
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith(prefix)) {
-                kilobytes = line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
-            }
-        }
-    }
-    return kilobytes * 1024;
-}
-
-// Starts a new peak of the resident set at the present size.
-bool reset_peak() {
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
-}
 
 // About 10 MB of listing lines: address, opcode, then an instruction after spaces or a tab,
 // every fourth with a Chinese comment.
@@ -62,18 +38,6 @@ QByteArray listing(int lines) {
         text += QStringLiteral("\r\n");
     }
     return encode_text(text);
-}
-
-double ms_since(const QElapsedTimer& timer) {
-    return timer.nsecsElapsed() / 1e6;
-}
-
-// Processor time of this process: on a shared machine the wall time also holds the waits for
-// a core.
-double cpu_ms() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
 }  // namespace
@@ -101,14 +65,13 @@ int main(int argc, char* argv[]) {
 
     // The steps alone, outside the window.
     {
-        QElapsedTimer timer;
-        timer.start();
+        bench::Stopwatch timer;
         QString text;
         read_text_file(listing_path, text);
-        const double read = ms_since(timer);
+        const double read = timer.ms();
         timer.restart();
         const QString source = convert_listing(text, QStringLiteral("16F877"));
-        const double convert = ms_since(timer);
+        const double convert = timer.ms();
         std::printf("%-40s %8.1f ms\n", "read and decode the file", read);
         std::printf("%-40s %8.1f ms\n", "cut the columns", convert);
     }
@@ -121,17 +84,15 @@ int main(int argc, char* argv[]) {
     auto* text = form.findChild<TextBox*>(QStringLiteral("Text1"));
     form.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
 
-    const long resident_before = status_bytes("VmRSS");
-    const bool peak_reset = reset_peak();
-    QElapsedTimer timer;
-    timer.start();
-    const double cpu_start = cpu_ms();
-    convert->click();
-    const double click = ms_since(timer);
-    QCoreApplication::processEvents();  // the first paint of the new text
-    const double total = ms_since(timer);
-    const double cpu_total = cpu_ms() - cpu_start;
-    const long peak_added = status_bytes("VmHWM") - resident_before;
+    const long resident_before = bench::status_bytes("VmRSS");
+    const bool peak_reset = bench::reset_peak();
+    // On a shared machine the wall time also holds the waits for a core: the processor time too.
+    bench::Stopwatch timer;
+    const bench::ClickAnswer answer = bench::answer_click(convert);  // and the first paint
+    const double click = answer.handler_ms;
+    const double total = answer.painted_ms;
+    const double cpu_total = timer.cpu_ms();
+    const long peak_added = bench::peak_resident_bytes() - resident_before;
     std::printf("%-40s %8.1f ms\n", "\"转换\" click", click);
     std::printf("%-40s %8.1f ms, processor %.1f ms (target under 1000 ms)\n",
                 "\"转换\" click and first paint", total, cpu_total);
@@ -139,7 +100,7 @@ int main(int argc, char* argv[]) {
                 "peak memory added by the conversion", peak_added / 1e6, peak_added / file_size,
                 peak_reset ? "" : " [peak not reset: an upper bound]");
     std::printf("%-40s %8.1f MB\n", "memory kept after it",
-                (status_bytes("VmRSS") - resident_before) / 1e6);
+                (bench::status_bytes("VmRSS") - resident_before) / 1e6);
     std::printf("text: %lld characters\n", static_cast<long long>(text->text().size()));
 
     // One keystroke at the top of the converted text.
@@ -152,13 +113,13 @@ int main(int argc, char* argv[]) {
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
         QCoreApplication::sendEvent(editor, &release);
         QCoreApplication::processEvents();
-        std::printf("%-40s %8.1f ms\n", "a keystroke in the converted text", ms_since(timer));
+        std::printf("%-40s %8.1f ms\n", "a keystroke in the converted text", timer.ms());
     }
 
     host.standing_answer = dir.filePath(QStringLiteral("picctoasm.asm"));
     timer.restart();
     form.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
-    std::printf("%-40s %8.1f ms\n", "\"保存\" of the converted text", ms_since(timer));
+    std::printf("%-40s %8.1f ms\n", "\"保存\" of the converted text", timer.ms());
     std::printf("messages shown: %zu (0 expected)\n", host.messages.size());
     return 0;
 }

@@ -2,30 +2,20 @@
 // answered, and prints the time a run takes, with and without the repaint that follows; then
 // prints the processor time the shown window uses over ten idle seconds.
 
-#include "bench/process_figures.h"
+#include "bench/bench_harness.h"
 #include "shell/widgets/text_box.h"
 #include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/sensor/form/sensor_form.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
+#include <QComboBox>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <vector>
 
 namespace {
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void run_tables(SensorForm& form, ScriptedFormHost& host) {
     QTemporaryDir dir;
@@ -39,18 +29,13 @@ void run_tables(SensorForm& form, ScriptedFormHost& host) {
     const auto* box = form.findChild<TextBox*>(QStringLiteral("文本框1"));
 
     constexpr int kRuns = 200;
-    std::vector<double> handler_ms;
-    std::vector<double> painted_ms;
+    bench::Samples handler_ms;
+    bench::Samples painted_ms;
     for (int run = 0; run < kRuns + 10; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        output->click();
-        const double handled = timer.nsecsElapsed() / 1e6;
-        QCoreApplication::processEvents();  // the repaint of the grown box
-        const double painted = timer.nsecsElapsed() / 1e6;
+        const bench::ClickAnswer answer = bench::answer_click(output);
         if (run >= 10) {  // the first runs warm up caches and fonts
-            handler_ms.push_back(handled);
-            painted_ms.push_back(painted);
+            handler_ms.add(answer.handler_ms);
+            painted_ms.add(answer.painted_ms);
         }
     }
     QFile file(save_path);
@@ -58,10 +43,10 @@ void run_tables(SensorForm& form, ScriptedFormHost& host) {
 
     std::printf("Sensor window, full 3470_10K table (101 lines and the note), offscreen\n");
     std::printf("%-34s %10s %10s\n", "", "median ms", "max ms");
-    std::printf("%-34s %10.3f %10.3f\n", "press, run and save", median(handler_ms),
-                *std::max_element(handler_ms.begin(), handler_ms.end()));
-    std::printf("%-34s %10.3f %10.3f\n", "press, run, save and repaint", median(painted_ms),
-                *std::max_element(painted_ms.begin(), painted_ms.end()));
+    std::printf("%-34s %10.3f %10.3f\n", "press, run and save", handler_ms.median(),
+                handler_ms.max());
+    std::printf("%-34s %10.3f %10.3f\n", "press, run, save and repaint", painted_ms.median(),
+                painted_ms.max());
     std::printf(
         "box %lld characters, file %lld bytes, saves %d of %d, messages %d (0 expected)\n\n",
         static_cast<long long>(box->text().size()), static_cast<long long>(file_bytes),
@@ -70,17 +55,10 @@ void run_tables(SensorForm& form, ScriptedFormHost& host) {
 
 void run_idle(SensorForm& form) {
     QCoreApplication::processEvents();
-    QEventLoop loop;
-    QTimer::singleShot(10000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    QElapsedTimer wall;
-    wall.start();
-    const double cpu_before = cpu_seconds();
-    loop.exec();
-    const double cpu = cpu_seconds() - cpu_before;
-    const double seconds = wall.nsecsElapsed() / 1e9;
+    const bench::Load load = bench::idle_load(10000);
     std::printf("Sensor window shown and idle\n");
-    std::printf("wall %.2f s, processor %.4f s: %.3f %% of one core (window %s)\n", seconds, cpu,
-                100 * cpu / seconds, form.isVisible() ? "shown" : "HIDDEN");
+    std::printf("wall %.2f s, processor %.4f s: %.3f %% of one core (window %s)\n", load.wall_s,
+                load.cpu_s, load.percent_of_core(), form.isVisible() ? "shown" : "HIDDEN");
 }
 
 }  // namespace

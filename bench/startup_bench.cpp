@@ -4,6 +4,7 @@
 // fresh child process of this program, so no cache carries over from one run to the next.
 
 #include "app/tool_catalog.h"
+#include "bench/bench_harness.h"
 #include "shell/host/readme_text.h"
 #include "shell/launcher.h"
 #include "shell/main_window.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -21,30 +21,14 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
-qint64 steady_ns() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
+using bench::steady_ns;
 
-// Kilobytes of a "VmRSS:"-style line of /proc/self/status.
-long status_kb(const QByteArray& key) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) {
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
-        }
-    }
-    return -1;
+long status_kb(const char* field) {
+    return bench::status_bytes(field) / 1024;
 }
 
 // Notes when the readme box has painted.
@@ -62,9 +46,8 @@ protected:
 // Processes events until the box has painted once more; false after 300 s.
 bool wait_for_paint(PaintWatch& watch) {
     watch.painted = false;
-    QElapsedTimer timer;
-    timer.start();
-    while (!watch.painted && timer.elapsed() < 300000) {
+    const bench::Stopwatch timer;
+    while (!watch.painted && timer.ms() < 300000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
     return watch.painted;
@@ -86,16 +69,15 @@ int run_child(int argc, char* argv[]) {
     window->show();
     const bool shown = wait_for_paint(watch);
     const qint64 shown_at = steady_ns();
-    const long resident = status_kb("VmRSS:");
+    const long resident = status_kb("VmRSS");
 
-    QElapsedTimer scroll;
-    scroll.start();
+    const bench::Stopwatch scroll;
     editor->verticalScrollBar()->setValue(editor->verticalScrollBar()->maximum());
     const bool scrolled = wait_for_paint(watch);
-    const double scroll_ms = scroll.nsecsElapsed() / 1e6;
+    const double scroll_ms = scroll.ms();
 
     std::printf("%lld %ld %ld %.3f %lld %d\n", static_cast<long long>(shown_at), resident,
-                status_kb("VmHWM:"), scroll_ms, static_cast<long long>(box->text().size()),
+                status_kb("VmHWM"), scroll_ms, static_cast<long long>(box->text().size()),
                 shown && scrolled ? 1 : 0);
     delete window;
     return 0;
@@ -153,11 +135,6 @@ struct Case {
     double target_ms;  // 0: no target
 };
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 int run_parent(const QString& program, int runs) {
     QFile source(QStringLiteral(BREVIK_SOURCE_DIR "/") + QString::fromUtf16(kReadmeName));
     if (!source.open(QIODevice::ReadOnly)) {
@@ -187,8 +164,8 @@ int run_parent(const QString& program, int runs) {
             return 1;
         }
         file.close();
-        std::vector<double> start;
-        std::vector<double> scroll;
+        bench::Samples start;
+        bench::Samples scroll;
         double resident = 0;
         double peak = 0;
         long long characters = 0;
@@ -198,19 +175,19 @@ int run_parent(const QString& program, int runs) {
                 std::printf("%-31s the child failed or took over 600 s\n", c.name);
                 return 1;
             }
-            start.push_back(run->start_ms);
-            scroll.push_back(run->scroll_ms);
+            start.add(run->start_ms);
+            scroll.add(run->scroll_ms);
             resident = std::max(resident, run->resident_mb);
             peak = std::max(peak, run->peak_mb);
             characters = run->characters;
         }
-        const double worst = *std::max_element(start.begin(), start.end());
+        const double worst = start.max();
         const bool met = (c.target_ms == 0 || worst < c.target_ms) && peak < 100;
         missed += met ? 0 : 1;
         std::printf("%-31s %10lld %8lld %8.0f / %6.0f %7s %12.1f %8.1f %10.1f%s\n", c.name,
-                    static_cast<long long>(c.readme.size()), characters, median(start), worst,
+                    static_cast<long long>(c.readme.size()), characters, start.median(), worst,
                     c.target_ms > 0 ? QByteArray::number(c.target_ms).constData() : "-", resident,
-                    peak, median(scroll), met ? "" : "  MISSED");
+                    peak, scroll.median(), met ? "" : "  MISSED");
     }
     std::printf("targets: start under the figure shown, peak resident under 100 MB; %s\n",
                 missed == 0 ? "all met" : "MISSED");

@@ -2,7 +2,7 @@
 // the processor time it takes while it waits, and how long after each new second of the system
 // clock the digital display paints it: median and maximum.
 
-#include "bench/process_figures.h"
+#include "bench/bench_harness.h"
 #include "shell/widgets/text_box.h"
 #include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
@@ -10,14 +10,9 @@
 #include "tools/stopwatch/form/digital_display.h"
 #include "tools/stopwatch/form/stopwatch_form.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPushButton>
-#include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 namespace {
@@ -63,31 +58,27 @@ int main(int argc, char* argv[]) {
     probe.lags.clear();
     form.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
 
-    QElapsedTimer wall;
-    wall.start();
-    const double cpu_before = cpu_seconds();
-    // A loop of its own: quitting the application would close, and so delete, the window.
-    QEventLoop loop;
-    QTimer::singleShot(seconds * 1000 + 100, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-    const double cpu = cpu_seconds() - cpu_before;
-    const double elapsed = wall.nsecsElapsed() / 1e9;
+    const bench::Load load = bench::idle_load(seconds * 1000 + 100);
 
     const auto box = [&](const char* name) {
         return form.findChild<TextBox*>(QString::fromLatin1(name))->text();
     };
     std::printf("Stopwatch window, real clocks, offscreen, stopwatch running, %d s\n", seconds);
-    std::printf("processor: %.4f s in %.2f s: %.3f %% of one core\n", cpu, elapsed,
-                100 * cpu / elapsed);
-    std::vector<int> lags = probe.lags;
-    std::sort(lags.begin(), lags.end());
+    std::printf("processor: %.4f s in %.2f s: %.3f %% of one core\n", load.cpu_s, load.wall_s,
+                load.percent_of_core());
+    bench::Samples lags;
+    for (const int lag : probe.lags) {
+        lags.add(lag);
+    }
     if (lags.empty()) {
         std::printf("display: no new second painted\n");
         return 1;
     }
-    std::printf("display lag after a new second: median %d ms, maximum %d ms, over %zu seconds\n",
-                lags[lags.size() / 2], lags.back(), lags.size());
+    std::printf(
+        "display lag after a new second: median %.0f ms, maximum %.0f ms, over %zu "
+        "seconds\n",
+        lags.median(), lags.max(), lags.size());
     std::printf("stopwatch shows %s:%s:%s after %.3f s\n", qPrintable(box("Text1")),
-                qPrintable(box("Text2")), qPrintable(box("Text3")), elapsed);
+                qPrintable(box("Text2")), qPrintable(box("Text3")), load.wall_s);
     return 0;
 }

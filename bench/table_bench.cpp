@@ -4,22 +4,20 @@
 // slowest of the runs. The target is under 150 ms. For comparison: the same table made in this
 // process, and `brevik --version`, which only loads the program and ends.
 
+#include "bench/bench_harness.h"
 #include "shell/cli/command_kit.h"
 #include "tools/sensor/cli/sensor_command.h"
 #include "tools/sensor/core/thermistor.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -53,15 +51,12 @@ int main(int argc, char* argv[]) {
         QStringLiteral("--step"),    QStringLiteral("0.1"),
         QStringLiteral("-o"),        dir.filePath(QStringLiteral("table.txt"))};
 
-    // Runs the program kRuns times with `program_arguments`; the sorted times in milliseconds.
+    // Runs the program kRuns times with `program_arguments`, each a fresh process.
     constexpr int kRuns = 20;
-    const auto time_runs = [&](const QStringList& program_arguments) {
-        std::vector<double> ms;
-        for (int run = 0; run < kRuns; ++run) {
+    const auto time_program = [&](const QStringList& program_arguments) {
+        return bench::time_runs(kRuns, 0, [&] {
             QProcess brevik;
             brevik.setProcessEnvironment(environment);
-            QElapsedTimer timer;
-            timer.start();
             brevik.start(QStringLiteral(BREVIK_PROGRAM), program_arguments);
             if (!brevik.waitForFinished(10000) || brevik.exitStatus() != QProcess::NormalExit ||
                 brevik.exitCode() != 0) {
@@ -69,29 +64,21 @@ int main(int argc, char* argv[]) {
                              brevik.readAllStandardError().constData());
                 std::exit(1);
             }
-            ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        }
-        std::sort(ms.begin(), ms.end());
-        return ms;
+        });
     };
-    const auto print = [](const char* what, const std::vector<double>& ms) {
-        std::printf("  %-34s min %6.1f ms  median %6.1f ms  max %6.1f ms\n", what, ms.front(),
-                    ms[ms.size() / 2], ms.back());
+    const auto print = [](const char* what, const bench::Samples& ms) {
+        std::printf("  %-34s min %6.1f ms  median %6.1f ms  max %6.1f ms\n", what, ms.min(),
+                    ms.median(), ms.max());
     };
 
     // The same work in this process: what the table itself costs, apart from loading the program.
-    std::vector<double> in_process;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
+    const bench::Samples in_process = bench::time_runs(kRuns, 0, [&] {
         if (run_command({sensor_table_command()}, arguments).exit_status != 0) {
-            return 1;
+            std::exit(1);
         }
-        in_process.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(in_process.begin(), in_process.end());
-    const std::vector<double> table = time_runs(arguments);
-    const std::vector<double> version = time_runs({QStringLiteral("--version")});
+    });
+    const bench::Samples table = time_program(arguments);
+    const bench::Samples version = time_program({QStringLiteral("--version")});
 
     QFile written(dir.filePath(QStringLiteral("table.txt")));
     written.open(QIODevice::ReadOnly);

@@ -26,6 +26,9 @@ constexpr Piece kPieces[] = {
 GoodbyeWindow::GoodbyeWindow(FormHost& host)
     : Form(host, QStringLiteral("Form2"), QStringLiteral("送客"), 9600, 7200, rgb(255, 0, 0)) {
     setWindowFlag(Qt::FramelessWindowHint);  // the letters are the whole window
+    // Without a title bar the letters are all it shows, so they are what it reads as.
+    setAccessibleName(QStringLiteral("GAME OVER!"));
+    setAccessibleDescription(QStringLiteral("送客"));
     setFont(song_font(9, kBold | kItalic));
     m_close_timer = new QTimer(this);
     m_close_timer->setObjectName(QStringLiteral("Timer1"));

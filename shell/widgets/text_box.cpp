@@ -48,7 +48,9 @@ TextBox::TextBox(QWidget* parent, Lines lines, ScrollBars scroll_bars) : QWidget
     if (lines == Lines::kSingle) {
         m_line = new QLineEdit(this);
         layout->addWidget(m_line);
-        connect(m_line, &QLineEdit::textEdited, this, &TextBox::on_user_edit);
+        // Every change of the editor's text, not only keystrokes: text set through accessibility
+        // (screen readers, voice control, automation) is shown, so it is the value too.
+        connect(m_line, &QLineEdit::textChanged, this, &TextBox::on_user_edit);
     } else {
         m_memo = new QPlainTextEdit(this);
         m_memo->setVerticalScrollBarPolicy(

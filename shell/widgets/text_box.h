@@ -8,7 +8,8 @@ class QPlainTextEdit;
 
 // A text box that holds its text exactly as set, line ends (CR LF) and all; the editor inside
 // shows it with line breaks. changed() fires on every change of the text, whether the user
-// typed it or the program set it; setting the same text again is no change.
+// typed it, the program set it or an accessibility client set it on the editor; setting the
+// same text again is no change. The text is always what the editor shows.
 class TextBox : public QWidget {
     Q_OBJECT
 public:

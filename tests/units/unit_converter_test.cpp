@@ -1,6 +1,9 @@
 #include "tests/support/form_test.h"
 #include "tools/units/form/unit_converter_form.h"
 
+#include <QAccessible>
+#include <QLineEdit>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -52,6 +55,52 @@ TEST_F(UnitConverterTest, EveryValueBoxRefusesALetter) {
         }
     }
     EXPECT_EQ(m_host.messages, std::vector(2 * kUnitCategoryCount, u"输入错误"_s));
+}
+
+// A value set on the box's editor by a screen reader, voice control or automation, rather than
+// typed, is the value 转换 converts: the box never shows one number and converts another.
+TEST_F(UnitConverterTest, ConvertsTheValueSetThroughAccessibility) {
+    struct Row {
+        const char* how;
+        void (*set)(QWidget* editor);
+        QString converted;
+    };
+    const Row rows[] = {
+        {"text interface",
+         [](QWidget* editor) {
+             QAccessible::queryAccessibleInterface(editor)->setText(QAccessible::Value, u"2"_s);
+         },
+         u"50.8"_s},
+        {"replaceText",
+         [](QWidget* editor) {
+             QAccessible::queryAccessibleInterface(editor)->editableTextInterface()->replaceText(
+                 0, 1, u"3"_s);
+         },
+         u"76.2"_s},
+        {"insertText",
+         [](QWidget* editor) {
+             QAccessible::queryAccessibleInterface(editor)->editableTextInterface()->insertText(
+                 0, u"1"_s);
+         },
+         u"254"_s},
+        {"editor setText",
+         [](QWidget* editor) { static_cast<QLineEdit*>(editor)->setText(u"4"_s); }, u"101.6"_s},
+        {"letter", [](QWidget* editor) { static_cast<QLineEdit*>(editor)->setText(u"x"_s); },
+         u"0"_s},
+    };
+    auto* inches = in<ComboBox>(0, u"第一个单位"_s);
+    inches->setCurrentIndex(inches->findText(u"英寸"_s));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.how);
+        value_box(0)->setText(u"0"_s);
+        value_box(1)->setText(u"9"_s);
+        row.set(value_box(0)->editor());
+        EXPECT_EQ(value_box(0)->text(), static_cast<QLineEdit*>(value_box(0)->editor())->text());
+        click(in<QPushButton>(0, u"转换"_s));
+        EXPECT_EQ(value_box(1)->text(), row.converted);
+    }
+    // The letter is refused as a typed one is.
+    EXPECT_EQ(m_host.messages, std::vector{u"输入错误"_s});
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ PiccForm::PiccForm(FormHost& host)
     QLabel* chip_heading = add_label(this, "Label1", "芯片类型", {360, 1320, 735, 255});
     set_background(chip_heading, kBackground);
     m_chip = add_combo_box(this, "Combo1", "16C54", {120, 1680, 1215, 300}, "芯片类型");
+    chip_heading->setBuddy(m_chip);
 
     m_convert_button = add_button(this, "Command1", "转换", {120, 2280, 1215, 495});
     set_face(m_convert_button, rgb(0, 255, 255));
@@ -63,6 +64,7 @@ PiccForm::PiccForm(FormHost& host)
     // A list box that nothing fills or reads.
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List1"));
+    m_list->setAccessibleName(QStringLiteral("列表"));
     place(m_list, {120, 4800, 1095, 420});
 
     connect(m_find_button, &QPushButton::clicked, this, &PiccForm::on_find_clicked);

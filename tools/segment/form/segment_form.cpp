@@ -49,8 +49,9 @@ SegmentForm::SegmentForm(FormHost& host)
         m_bit_boxes[letter] = box;
     }
 
-    add_label(this, "Label9", "输出方式", {240, 1800, 735, 255});
+    QLabel* dialect_label = add_label(this, "Label9", "输出方式", {240, 1800, 735, 255});
     m_dialect = add_combo_box(this, "Combo1", "PIC", {1320, 1800, 975, 300}, "输出方式");
+    dialect_label->setBuddy(m_dialect);
     m_display_type_button = add_button(this, "显示方式", "显示方式", {240, 2280, 855, 375});
     m_display_type = add_text_box(this, "Text5", QString(), {1320, 2280, 975, 375}, "显示方式");
     set_background(m_display_type, rgb(255, 224, 192));

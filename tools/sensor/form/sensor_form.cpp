@@ -35,12 +35,18 @@ SensorForm::SensorForm(FormHost& host)
     set_background(title, kBackground);
     add_line(this, "Line6", 0, 720, 11880, 720);
 
-    add_heading(this, "Label1", "型号", {120, 1200, 615, 375}, kBlue, kHeadingPoints);
+    QLabel* model_label =
+        add_heading(this, "Label1", "型号", {120, 1200, 615, 375}, kBlue, kHeadingPoints);
     m_model = add_combo_box(this, "Combo2", "3470_5K", {840, 1320, 1095, 300}, "型号");
-    add_heading(this, "Label2", "类型", {120, 1920, 735, 375}, kBlue, kHeadingPoints);
+    model_label->setBuddy(m_model);
+    QLabel* dialect_label =
+        add_heading(this, "Label2", "类型", {120, 1920, 735, 375}, kBlue, kHeadingPoints);
     m_dialect = add_combo_box(this, "Combo3", "PIC", {840, 1920, 1095, 300}, "类型");
-    add_heading(this, "Label4", "分压电阻", {120, 2520, 615, 735}, kBlue, kHeadingPoints);
+    dialect_label->setBuddy(m_dialect);
+    QLabel* orientation_label =
+        add_heading(this, "Label4", "分压电阻", {120, 2520, 615, 735}, kBlue, kHeadingPoints);
     m_orientation = add_combo_box(this, "Combo4", "下拉", {840, 2520, 1095, 300}, "分压电阻");
+    orientation_label->setBuddy(m_orientation);
     m_divider = add_text_box(this, "Text6", "输入阻值", {840, 3000, 1095, 270}, "分压电阻阻值");
 
     add_heading(this, "Label3", "精度", {120, 3720, 615, 375}, kBlue, kHeadingPoints);

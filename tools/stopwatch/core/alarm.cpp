@@ -37,9 +37,9 @@ Alarm::Signal Alarm::tick(const QString& typed, const QTime& now) {
     }
     m_previous_second = now_second;
     if (!m_alarm_on) {
-        return {QStringLiteral("定时时间"), false, std::nullopt};
+        return {kAlarmCaption, false, std::nullopt};
     }
-    Signal signal{QStringLiteral("定时时间到"), true, std::nullopt};
+    Signal signal{kAlarmDueCaption, true, std::nullopt};
     ++m_blink_phase;
     if (m_blink_phase == 1) {
         signal.message_colour = Colour::kRed;

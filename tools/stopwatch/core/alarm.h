@@ -36,4 +36,7 @@ private:
     int m_previous_second = 0;
 };
 
+// The alarm button's caption while no alarm is due, and once one is.
+inline const QString kAlarmCaption = QStringLiteral("定时时间");
+inline const QString kAlarmDueCaption = QStringLiteral("定时时间到");
 inline const QString kTimeUpMessage = QStringLiteral("时间到！");

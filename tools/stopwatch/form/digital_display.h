@@ -6,6 +6,7 @@
 // its text.
 class DigitalDisplay : public QLCDNumber {
     Q_OBJECT
+    Q_PROPERTY(QString text READ text WRITE set_text)
 public:
     explicit DigitalDisplay(QWidget* parent);
 

@@ -96,6 +96,8 @@ void StopwatchForm::on_load() {
     const QTime now = host().time_of_day();
     m_alarm.start(now);
     m_time_display->set_text(time_text(now));
+    // The button has its caption, and so its name, before the first tick.
+    m_alarm_button->setText(kAlarmCaption);
     draw_hands(now);
     arm_stopwatch_tick();
     arm_clock_tick();

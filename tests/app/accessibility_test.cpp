@@ -1,0 +1,210 @@
+#include "app/tool_catalog.h"
+#include "shell/goodbye_window.h"
+#include "shell/launcher.h"
+#include "shell/main_window.h"
+#include "shell/widgets/layout_kit.h"
+#include "tests/support/scripted_form_host.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QSpinBox>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <set>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The windows of the catalogue that are being rebuilt elsewhere and join this test when they
+// land: the caption of the tool's button and why it waits.
+struct Skipped {
+    const char* caption;
+    const char* reason;
+};
+constexpr Skipped kSkipped[] = {
+    {"串口工具", "being rebuilt around one serial session"},
+    {"字模", "being rebuilt on the layout kit"},
+    {"红外读码器", "not contained in the program"},
+};
+
+// Why the window of that tool is not walked, or nothing when it is.
+const char* skip_reason(const QString& caption) {
+    for (const Skipped& s : kSkipped) {
+        if (caption == QString::fromUtf8(s.caption)) {
+            return s.reason;
+        }
+    }
+    return nullptr;
+}
+
+// A text a window never shows by itself, put on every readout to see whether accessibility
+// passes it on.
+const QString kProbe = u"探针 4711"_s;
+
+// What a control shows as its text, or a null string for a control that shows none.
+QString shown_text(QWidget* widget) {
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        return line->text();
+    }
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+        return memo->toPlainText();
+    }
+    if (auto* rich = qobject_cast<QTextEdit*>(widget)) {
+        return rich->toPlainText();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        return QString(button->text()).remove(u'&');
+    }
+    // Labels and the painted read-outs, which carry their text as a property.
+    return widget->property("text").toString();
+}
+
+bool is_input(QAccessible::Role role) {
+    switch (role) {
+        case QAccessible::PushButton:
+        case QAccessible::CheckBox:
+        case QAccessible::RadioButton:
+        case QAccessible::ComboBox:
+        case QAccessible::EditableText:
+        case QAccessible::SpinBox:
+        case QAccessible::List:
+        case QAccessible::Slider:
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString describe(QWidget* widget) {
+    return QString::fromLatin1(widget->metaObject()->className()) + u' ' + widget->objectName();
+}
+
+// Walks the accessible tree of `window` as a screen reader does and checks every control on it.
+// Returns how many controls it checked.
+int check_accessible_tree(QWidget* window) {
+    int checked = 0;
+    std::function<void(QAccessibleInterface*)> visit = [&](QAccessibleInterface* node) {
+        auto* widget = qobject_cast<QWidget*>(node->object());
+        if (!widget) {
+            return;
+        }
+        const QAccessible::Role role = node->role();
+        const std::string where = describe(widget).toStdString();
+        if (role == QAccessible::StaticText) {
+            // A read-out: what it shows now, and any value it may show later.
+            const QString before = shown_text(widget);
+            for (const QString& text : {before, kProbe}) {
+                widget->setProperty("text", text);
+                EXPECT_TRUE(node->text(QAccessible::Name).contains(text) ||
+                            node->text(QAccessible::Value).contains(text))
+                    << where << " shows \"" << text.toStdString() << "\" but reads as \""
+                    << node->text(QAccessible::Name).toStdString() << "\"";
+            }
+            widget->setProperty("text", before);
+            ++checked;
+        } else if (const QString shown = shown_text(widget); !shown.isEmpty()) {
+            EXPECT_TRUE(node->text(QAccessible::Name).contains(shown) ||
+                        node->text(QAccessible::Value).contains(shown))
+                << where << " shows \"" << shown.toStdString() << "\" but reads as \""
+                << node->text(QAccessible::Name).toStdString() << "\"";
+            ++checked;
+        }
+        if (is_input(role)) {
+            // On Linux a combo box reads as its current text, so only its own name or a buddy
+            // label says what it is.
+            const bool named = role == QAccessible::ComboBox
+                                   ? !widget->accessibleName().isEmpty()
+                                   : !node->text(QAccessible::Name).isEmpty();
+            EXPECT_TRUE(named || !node->relations(QAccessible::Label).isEmpty())
+                << where << " has neither a name nor a buddy label";
+            ++checked;
+        }
+        // A combo box's list and editor, and a spin box's editor, are read as the box itself.
+        if (role == QAccessible::ComboBox || role == QAccessible::SpinBox) {
+            return;
+        }
+        for (int i = 0; i < node->childCount(); ++i) {
+            if (QAccessibleInterface* child = node->child(i)) {
+                visit(child);
+            }
+        }
+    };
+    visit(QAccessible::queryAccessibleInterface(window));
+    return checked;
+}
+
+class AccessibilityTest : public ::testing::Test {
+protected:
+    // Loads and shows `window`, walks it and closes it; how many controls were checked.
+    int check(Form* window) {
+        QPointer<Form> guard = window;
+        window->load();
+        window->show();
+        const int checked = check_accessible_tree(window);
+        delete guard.data();
+        return checked;
+    }
+
+    ScriptedFormHost m_host;
+};
+
+TEST_F(AccessibilityTest, EveryToolWindowShowsItsValuesToAccessibility) {
+    std::set<QString> walked;
+    for (const ToolEntry& tool : tool_catalog()) {
+        if (const char* reason = skip_reason(tool.caption)) {
+            std::printf("not walked: %s (%s)\n", qPrintable(tool.caption), reason);
+            continue;
+        }
+        SCOPED_TRACE(tool.caption.toStdString());
+        ASSERT_TRUE(tool.create) << "a tool window without a maker";
+        EXPECT_GT(check(tool.create(m_host)), 0);
+        walked.insert(tool.caption);
+    }
+    // The table names only tools of the catalogue, and the rest were all walked.
+    EXPECT_EQ(walked.size() + std::size(kSkipped), tool_catalog().size());
+}
+
+TEST_F(AccessibilityTest, TheMainAndGoodbyeWindowsShowTheirValuesToAccessibility) {
+    Launcher launcher(m_host, tool_catalog());
+    EXPECT_GT(check(new MainWindow(m_host, launcher)), 0);
+
+    auto* goodbye = new GoodbyeWindow(m_host);
+    // Its letters are painted: the window itself reads as them.
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(goodbye)
+                    ->text(QAccessible::Name)
+                    .contains(u"GAME OVER!"_s));
+    check(goodbye);
+}
+
+// The kit the laid-out windows are built from passes the same walk: a value label reads as its
+// value, a choice box has its buddy.
+TEST(LayoutKitAccessibility, ItsControlsShowTheirValuesAndNames) {
+    QWidget panel;
+    auto* row = new QHBoxLayout(&panel);
+    QLabel* count = new_value_label(u"count"_s, u"接收字节数"_s);
+    count->setText(u"收 12 字节"_s);
+    row->addWidget(count);
+    add_labelled(row, u"编码"_s,
+                 new_choice_box(u"encoding"_s, u"编码"_s, {{u"GBK"_s, 0}, {u"UTF-8"_s, 1}}));
+    add_labelled(row, u"宽度"_s, new_spin_box(u"width"_s, u"宽度"_s, 1, 128, 16));
+    row->addWidget(new_check_box(u"wrap"_s, u"自动换行"_s));
+    row->addWidget(new_button(u"clear"_s, u"清除"_s, Qt::green));
+    panel.show();
+    // Three labels, five controls that take input, three of which also show a text.
+    EXPECT_EQ(check_accessible_tree(&panel), 10);
+}
+
+}  // namespace
