@@ -228,6 +228,10 @@ std::optional<TextFileError> write_file_bytes(const QString& path, const QByteAr
     if (!S_ISREG(old.st_mode)) {
         return write_in_place(native, bytes);
     }
+    // A file the user may not write is not replaced either, though its folder would allow it.
+    if (::access(native.constData(), W_OK) != 0) {
+        return error_of(errno);
+    }
     // A link to a file: the file it names is replaced and the link stays.
     if (struct stat link{}; ::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
         native = QFile::encodeName(QFileInfo(path).canonicalFilePath());
