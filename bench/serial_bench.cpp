@@ -40,7 +40,7 @@ constexpr qint64 kMB = 1000 * 1000;
 template <typename Control>
 Control* named(QWidget* form, const QString& name) {
     for (Control* control : form->findChildren<Control*>()) {
-        if (control->accessibleName() == name) {
+        if (control->accessibleName() == name || control->objectName() == name) {
             return control;
         }
     }
@@ -97,7 +97,7 @@ void run_pty(ScriptedFormHost& host, const QString& directory) {
     };
     host.real_clocks = true;
     SerialForm* form = hex_window(host);
-    named<QComboBox>(form, QStringLiteral("端口"))->setEditText(pair->device);
+    named<QComboBox>(form, QStringLiteral("port"))->setEditText(pair->device);
     named<QPushButton>(form, QStringLiteral("打开串口"))->click();
     const QString record = directory + QStringLiteral("/record.bin");
     host.answer_dialog(record);
@@ -130,7 +130,7 @@ void run_pty(ScriptedFormHost& host, const QString& directory) {
         }
         writing = false;
     });
-    QLabel* received = named<QLabel>(form, QStringLiteral("接收字节数"));
+    QLabel* received = named<QLabel>(form, QStringLiteral("received_count"));
     const QString all = QStringLiteral("收 %1 字节").arg(sent.size());
     QElapsedTimer clock;
     clock.start();
@@ -158,7 +158,7 @@ void run_growth(ScriptedFormHost& host) {
         return fake;
     };
     SerialForm* form = hex_window(host);
-    named<QComboBox>(form, QStringLiteral("端口"))->setEditText(QStringLiteral("fake"));
+    named<QComboBox>(form, QStringLiteral("port"))->setEditText(QStringLiteral("fake"));
     named<QPushButton>(form, QStringLiteral("打开串口"))->click();
     auto* view = named<QAbstractScrollArea>(form, QStringLiteral("接收区"));
     QByteArray read(4096, Qt::Uninitialized);

@@ -81,7 +81,7 @@ protected:
         return control<Control>(m_form, name);
     }
     void open(const QString& path) {
-        retype(find<QComboBox>(u"端口"_s), path);
+        retype(find<QComboBox>(u"port"_s), path);
         click(find<QPushButton>(u"打开串口"_s));
     }
     // What a screen reader reads of the 接收区, through its text interface.
@@ -110,15 +110,15 @@ protected:
 
 TEST_F(SerialLineTest, TextAndHexBothWaysWithLineEndsTimesAndHistory) {
     m_host.now = QTime(10, 8, 38, 250);
-    retype(find<QComboBox>(u"波特率"_s), u"57600"_s);
+    retype(find<QComboBox>(u"baud"_s), u"57600"_s);
     open(m_path);
     ASSERT_TRUE(m_form->is_port_open());
-    EXPECT_EQ(label(u"状态"_s), m_path + u" 57600 8N1"_s);
+    EXPECT_EQ(label(u"status"_s), m_path + u" 57600 8N1"_s);
     m_board->write(QByteArray::fromHex("68692C20C4E3BAC30D0A"));
     EXPECT_TRUE(shows(u"hi, 你好"_s));
 
     auto* line = find<QLineEdit>(u"发送区"_s);
-    find<QComboBox>(u"行尾"_s)->setCurrentText(u"CR LF"_s);
+    find<QComboBox>(u"line_end"_s)->setCurrentText(u"CR LF"_s);
     retype(line, u"AT+GMR"_s);
     QTest::keyClick(line, Qt::Key_Return);
     EXPECT_TRUE(board_hears("AT+GMR\r\n"));
@@ -140,13 +140,13 @@ TEST_F(SerialLineTest, TextAndHexBothWaysWithLineEndsTimesAndHistory) {
     EXPECT_TRUE(
         shows(u"[10:08:38.250] 68 69 2C 20 C4 E3 BA C3 0D 0A\n"
               u"[10:08:39.007] 55 AA 27 10 FF"_s));
-    EXPECT_EQ(label(u"接收字节数"_s), u"收 15 字节"_s);
-    EXPECT_EQ(label(u"发送字节数"_s), u"发 11 字节"_s);
+    EXPECT_EQ(label(u"received_count"_s), u"收 15 字节"_s);
+    EXPECT_EQ(label(u"sent_count"_s), u"发 11 字节"_s);
 
     // The settings are there the next time the window opens.
     reopen();
-    EXPECT_EQ(find<QComboBox>(u"端口"_s)->currentText(), m_path);
-    EXPECT_EQ(find<QComboBox>(u"波特率"_s)->currentText(), u"57600"_s);
+    EXPECT_EQ(find<QComboBox>(u"port"_s)->currentText(), m_path);
+    EXPECT_EQ(find<QComboBox>(u"baud"_s)->currentText(), u"57600"_s);
     EXPECT_TRUE(find<QCheckBox>(u"十六进制发送"_s)->isChecked());
 }
 
@@ -158,9 +158,9 @@ TEST_F(SerialLineTest, PauseHoldsTheViewWhileBytesAreCountedRecordedAndSaved) {
     EXPECT_TRUE(shows(u"one"_s));
     click(find<QCheckBox>(u"暂停"_s));
     m_board->write("two\n");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return label(u"接收字节数"_s) == u"收 8 字节"_s; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return label(u"received_count"_s) == u"收 8 字节"_s; }, 3000));
     EXPECT_EQ(shown(), u"one"_s);
-    EXPECT_TRUE(label(u"状态"_s).endsWith(u"已暂停，4 字节未显示"_s));
+    EXPECT_TRUE(label(u"status"_s).endsWith(u"已暂停，4 字节未显示"_s));
     EXPECT_EQ(contents(u"record.bin"_s), "one\ntwo\n");
     click(find<QCheckBox>(u"暂停"_s));
     EXPECT_EQ(shown(), u"one\ntwo"_s);
@@ -182,7 +182,7 @@ TEST_F(SerialLineTest, AVanishedDeviceIsReopenedWhenItComesBack) {
     m_board.reset();
     QFile::remove(m_path);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !m_form->is_port_open(); }, 3000));
-    EXPECT_TRUE(label(u"状态"_s).startsWith(m_path + u" 已断开"_s));
+    EXPECT_TRUE(label(u"status"_s).startsWith(m_path + u" 已断开"_s));
     EXPECT_EQ(find<QPushButton>(u"打开串口"_s)->text(), u"打开串口"_s);
     QTest::qWait(1200);  // polling finds nothing meanwhile
     EXPECT_FALSE(m_form->is_port_open());
@@ -211,7 +211,7 @@ TEST_F(SerialLineTest, APortThatDoesNotOpenIsExplained) {
         ASSERT_FALSE(m_host.messages.empty());
         EXPECT_TRUE(m_host.messages.back().contains(row.reason))
             << m_host.messages.back().toStdString();
-        EXPECT_EQ(label(u"状态"_s), m_host.messages.back());
+        EXPECT_EQ(label(u"status"_s), m_host.messages.back());
     }
     holder.close();
     if (geteuid() != 0) {
@@ -242,7 +242,7 @@ TEST_F(SerialLineTest, FilesAndTimedLinesAreSentWhileTheWindowAnswers) {
     click(find<QCheckBox>(u"定时发送"_s));
     QTest::qWait(300);
     EXPECT_EQ(m_board->heard(), bytes + "xxx");
-    EXPECT_EQ(label(u"发送字节数"_s), u"发 307203 字节"_s);
+    EXPECT_EQ(label(u"sent_count"_s), u"发 307203 字节"_s);
 }
 
 }  // namespace
