@@ -158,7 +158,8 @@ TEST_F(SerialLineTest, PauseHoldsTheViewWhileBytesAreCountedRecordedAndSaved) {
     EXPECT_TRUE(shows(u"one"_s));
     click(find<QCheckBox>(u"暂停"_s));
     m_board->write("two\n");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return label(u"received_count"_s) == u"收 8 字节"_s; }, 3000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return label(u"received_count"_s) == u"收 8 字节"_s; }, 3000));
     EXPECT_EQ(shown(), u"one"_s);
     EXPECT_TRUE(label(u"status"_s).endsWith(u"已暂停，4 字节未显示"_s));
     EXPECT_EQ(contents(u"record.bin"_s), "one\ntwo\n");

@@ -169,8 +169,35 @@ void ReceiveLog::build_text(qint64 from, qint64 to, int ms) {
     if (!m_decoder) {
         m_decoder.emplace(decoder_name(m_options.encoding));
     }
-    // A character split between two reads waits in the decoder for its last bytes.
-    const QString text = (*m_decoder)(bytes(from, to));
+    // Lines end at the bytes CR and LF, which no GBK or UTF-8 character holds, so each line
+    // knows the byte it begins with. A character split between two reads waits in the decoder.
+    const QByteArray raw = bytes(from, to);
+    for (qsizetype at = 0; at <= raw.size();) {
+        qsizetype end = at;
+        while (end < raw.size() && raw[end] != '\n' && raw[end] != '\r') {
+            ++end;
+        }
+        if (end > at) {
+            m_after_cr = false;
+            add_text((*m_decoder)(QByteArrayView(raw).sliced(at, end - at)), from + at, ms);
+        }
+        if (end == raw.size()) {
+            break;
+        }
+        if (raw[end] == '\n' && m_after_cr) {
+            m_after_cr = false;  // the LF of a CR LF
+        } else {
+            if (!m_line_open) {
+                start_line(from + end, ms);  // an empty line
+            }
+            close_line();
+            m_after_cr = raw[end] == '\r';
+        }
+        at = end + 1;
+    }
+}
+
+void ReceiveLog::add_text(const QString& text, qint64 start, int ms) {
     qsizetype run = 0;  // where the characters not yet in a line begin
     auto flush = [&](qsizetype end) {
         if (end > run) {
@@ -179,31 +206,14 @@ void ReceiveLog::build_text(qint64 from, qint64 to, int ms) {
         }
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\n' && m_after_cr) {
-            m_after_cr = false;
-            run = i + 1;
-            continue;
-        }
-        m_after_cr = c == u'\r';
-        if (c == u'\r' || c == u'\n') {
-            if (m_line_open) {
-                flush(i);
-            } else {
-                start_line(from, ms);  // an empty line
-            }
-            close_line();
-            run = i + 1;
-            continue;
-        }
         const bool full = m_line_open && m_lines.back().text.size() + (i - run) >= kTextLineChars &&
-                          !c.isLowSurrogate();
+                          !text[i].isLowSurrogate();
         if (full) {
             flush(i);
             close_line();
         }
         if (!m_line_open) {
-            start_line(from, ms);
+            start_line(start, ms);
             run = i;
         }
     }

@@ -78,6 +78,8 @@ private:
     void build_to(qint64 to);
     void build_hex(qint64 from, qint64 to, int ms, bool after_gap);
     void build_text(qint64 from, qint64 to, int ms);
+    // Characters of one line's run (no line ends), wrapped at kTextLineChars.
+    void add_text(const QString& text, qint64 start, int ms);
     void start_line(qint64 start, int ms);
     void close_line();
     void restart_lines();
