@@ -56,7 +56,10 @@ void SerialSession::load_settings() {
     m_send_timer.setInterval(m_settings.interval_ms);
 }
 
-void SerialSession::save_settings() {
+void SerialSession::save_settings(const QString& chosen_port) {
+    if (m_device_path.isEmpty() && !chosen_port.isEmpty()) {
+        m_settings.port = chosen_port;
+    }
     if (auto settings = m_host.settings()) {
         m_settings.save(*settings);
     }

@@ -31,7 +31,8 @@ public:
     // What the session remembers; the window shows it and hands back what the user changes.
     const TerminalSettings& settings() const { return m_settings; }
     void load_settings();
-    void save_settings();
+    // Saves them; `chosen_port` is the port remembered when none was opened.
+    void save_settings(const QString& chosen_port = {});
 
     // The port: opened by its device with the settings' line, closed by the user.
     bool open(const QString& device);

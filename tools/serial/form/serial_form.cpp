@@ -21,30 +21,45 @@
 
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QColor kBackground = rgb(255, 255, 192);
 const QColor kOpenFace = rgb(0, 255, 0);
 const QColor kCloseFace = rgb(255, 0, 0);
 const QColor kButtonFace = rgb(128, 255, 128);
-const QString kAllFiles = QStringLiteral("所有文件（*.*）|*.*");
+const QString kAllFiles = u"所有文件（*.*）|*.*"_s;
 constexpr int kRefreshMs = 50;
 
 const int kBauds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
 
+// A row of widgets; a null one stands for the stretch.
 QHBoxLayout* row_of(std::initializer_list<QWidget*> widgets) {
     auto* row = new QHBoxLayout;
     for (QWidget* widget : widgets) {
-        row->addWidget(widget);
+        if (widget) {
+            row->addWidget(widget);
+        } else {
+            row->addStretch(1);
+        }
     }
     return row;
+}
+
+// A choice box's items: each caption with the value it stands for.
+QList<std::pair<QString, QVariant>> items(const QStringList& captions, const QVariantList& values) {
+    QList<std::pair<QString, QVariant>> list;
+    for (qsizetype i = 0; i < captions.size(); ++i) {
+        list.append({captions[i], values[i]});
+    }
+    return list;
 }
 
 }  // namespace
 
 SerialForm::SerialForm(FormHost& host)
-    : Form(host, QStringLiteral("串口工具"), QStringLiteral("串口工具"), 12000, 8400, kBackground),
-      m_session(host) {
+    : Form(host, u"串口工具"_s, u"串口工具"_s, 12000, 8400, kBackground), m_session(host) {
     build_controls();
     m_session.load_settings();
     show_settings();
@@ -54,135 +69,95 @@ SerialForm::SerialForm(FormHost& host)
 
 // Also when the program deletes the window without closing it.
 SerialForm::~SerialForm() {
-    save_settings();
+    m_session.save_settings(m_port->device());
 }
 
 void SerialForm::build_controls() {
     m_port = new PortComboBox;
-    m_port->setObjectName(QStringLiteral("port"));
+    m_port->setObjectName(u"port"_s);
     m_port->setMinimumContentsLength(16);
-    m_baud = new_choice_box(QStringLiteral("baud"), QStringLiteral("波特率"), {});
+    m_baud = new_choice_box(u"baud"_s, u"波特率"_s, {});
     m_baud->setEditable(true);
     for (int baud : kBauds) {
         m_baud->addItem(QString::number(baud));
     }
     m_baud->setValidator(new QIntValidator(1, std::numeric_limits<int>::max(), m_baud));
-    m_data_bits = new_choice_box(QStringLiteral("data_bits"), QStringLiteral("数据位"),
-                                 {{QStringLiteral("5"), 5},
-                                  {QStringLiteral("6"), 6},
-                                  {QStringLiteral("7"), 7},
-                                  {QStringLiteral("8"), 8}});
-    m_parity = new_choice_box(QStringLiteral("parity"), QStringLiteral("校验"),
-                              {{QStringLiteral("无"), 'N'},
-                               {QStringLiteral("奇"), 'O'},
-                               {QStringLiteral("偶"), 'E'},
-                               {QStringLiteral("标记"), 'M'},
-                               {QStringLiteral("空格"), 'S'}});
-    m_stop_bits = new_choice_box(
-        QStringLiteral("stop_bits"), QStringLiteral("停止位"),
-        {{QStringLiteral("1"), 1}, {QStringLiteral("1.5"), 3}, {QStringLiteral("2"), 2}});
-    m_flow = new_choice_box(QStringLiteral("flow"), QStringLiteral("流控"),
-                            {{QStringLiteral("无"), static_cast<int>(SerialFlow::kNone)},
-                             {QStringLiteral("硬件"), static_cast<int>(SerialFlow::kHardware)},
-                             {QStringLiteral("软件"), static_cast<int>(SerialFlow::kSoftware)}});
-    m_open_button =
-        new_button(QStringLiteral("open_button"), QStringLiteral("打开串口"), kOpenFace);
-    auto* port_row = new QHBoxLayout;
-    add_labelled(port_row, QStringLiteral("端口"), m_port, 1);
+    m_data_bits = new_choice_box(u"data_bits"_s, u"数据位"_s,
+                                 items({u"5"_s, u"6"_s, u"7"_s, u"8"_s}, {5, 6, 7, 8}));
+    m_parity = new_choice_box(
+        u"parity"_s, u"校验"_s,
+        items({u"无"_s, u"奇"_s, u"偶"_s, u"标记"_s, u"空格"_s}, {'N', 'O', 'E', 'M', 'S'}));
+    m_stop_bits =
+        new_choice_box(u"stop_bits"_s, u"停止位"_s, items({u"1"_s, u"1.5"_s, u"2"_s}, {1, 3, 2}));
+    m_flow =
+        new_choice_box(u"flow"_s, u"流控"_s, items({u"无"_s, u"硬件"_s, u"软件"_s}, {0, 1, 2}));
+    m_open_button = new_button(u"open_button"_s, u"打开串口"_s, kOpenFace);
+    auto* port_row = row_of({new_buddy_label(u"端口"_s, m_port)});
+    port_row->addWidget(m_port, 1);
     for (QComboBox* box : {m_baud, m_data_bits, m_parity, m_stop_bits, m_flow}) {
         add_labelled(port_row, box->accessibleDescription(), box);
     }
     port_row->addWidget(m_open_button);
 
     m_view = new LineView(m_lines, this);
-    m_view->setObjectName(QStringLiteral("receive_view"));
-    m_view->setAccessibleName(QStringLiteral("接收区"));
+    m_view->setObjectName(u"receive_view"_s);
+    m_view->setAccessibleName(u"接收区"_s);
     m_view->setFont(new_song_font(10));
     m_view->setMinimumHeight(160);
     set_background(m_view->viewport(), rgb(255, 255, 255));
 
-    m_hex_view = new_check_box(QStringLiteral("hex_view"), QStringLiteral("十六进制显示"));
-    m_timestamps = new_check_box(QStringLiteral("timestamps"), QStringLiteral("显示时间"));
-    m_encoding = new_choice_box(QStringLiteral("encoding"), QStringLiteral("编码"),
-                                {{QStringLiteral("GBK"), QStringLiteral("GBK")},
-                                 {QStringLiteral("UTF-8"), QStringLiteral("UTF-8")}});
-    m_pause = new_check_box(QStringLiteral("pause"), QStringLiteral("暂停"));
-    m_clear_button =
-        new_button(QStringLiteral("clear_button"), QStringLiteral("清除接收"), kButtonFace);
-    m_save_button =
-        new_button(QStringLiteral("save_button"), QStringLiteral("保存接收"), kButtonFace);
-    m_record = new_check_box(QStringLiteral("record"), QStringLiteral("记录到文件"));
-    auto* view_row = row_of({m_hex_view, m_timestamps});
-    add_labelled(view_row, QStringLiteral("编码"), m_encoding);
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_pause, m_clear_button}) {
-        view_row->addWidget(widget);
-    }
-    view_row->addStretch(1);
-    view_row->addWidget(m_save_button);
-    view_row->addWidget(m_record);
-
-    m_auto_reconnect = new_check_box(QStringLiteral("auto_reconnect"), QStringLiteral("自动重连"));
-    m_dtr = new_check_box(QStringLiteral("dtr"), QStringLiteral("DTR"));
-    m_rts = new_check_box(QStringLiteral("rts"), QStringLiteral("RTS"));
-    m_break_button =
-        new_button(QStringLiteral("break_button"), QStringLiteral("发送中断"), kButtonFace);
-    auto* board_row = row_of({m_dtr, m_rts, m_break_button});
-    board_row->addStretch(1);
-    board_row->addWidget(m_auto_reconnect);
+    m_hex_view = new_check_box(u"hex_view"_s, u"十六进制显示"_s);
+    m_timestamps = new_check_box(u"timestamps"_s, u"显示时间"_s);
+    m_encoding = new_choice_box(u"encoding"_s, u"编码"_s,
+                                items({u"GBK"_s, u"UTF-8"_s}, {u"GBK"_s, u"UTF-8"_s}));
+    m_pause = new_check_box(u"pause"_s, u"暂停"_s);
+    m_clear_button = new_button(u"clear_button"_s, u"清除接收"_s, kButtonFace);
+    m_save_button = new_button(u"save_button"_s, u"保存接收"_s, kButtonFace);
+    m_record = new_check_box(u"record"_s, u"记录到文件"_s);
+    m_auto_reconnect = new_check_box(u"auto_reconnect"_s, u"自动重连"_s);
+    m_dtr = new_check_box(u"dtr"_s, u"DTR"_s);
+    m_rts = new_check_box(u"rts"_s, u"RTS"_s);
+    m_break_button = new_button(u"break_button"_s, u"发送中断"_s, kButtonFace);
 
     m_send_line = new HistoryLineEdit;
-    m_send_line->setObjectName(QStringLiteral("send_line"));
-    m_send_line->setAccessibleName(QStringLiteral("发送区"));
-    m_send_button = new_button(QStringLiteral("send_button"), QStringLiteral("发送"), kButtonFace);
-    auto* send_row = new QHBoxLayout;
-    add_labelled(send_row, QStringLiteral("发送区"), m_send_line, 1);
+    m_send_line->setObjectName(u"send_line"_s);
+    m_send_line->setAccessibleName(u"发送区"_s);
+    m_send_button = new_button(u"send_button"_s, u"发送"_s, kButtonFace);
+    auto* send_row = row_of({new_buddy_label(u"发送区"_s, m_send_line)});
+    send_row->addWidget(m_send_line, 1);
     send_row->addWidget(m_send_button);
 
-    m_hex_send = new_check_box(QStringLiteral("hex_send"), QStringLiteral("十六进制发送"));
-    m_line_end = new_choice_box(QStringLiteral("line_end"), QStringLiteral("行尾"),
-                                {{QStringLiteral("无"), 0},
-                                 {QStringLiteral("CR"), 1},
-                                 {QStringLiteral("LF"), 2},
-                                 {QStringLiteral("CR LF"), 3}});
-    m_timed_send = new_check_box(QStringLiteral("timed_send"), QStringLiteral("定时发送"));
-    m_interval =
-        new_spin_box(QStringLiteral("interval"), QStringLiteral("定时间隔"), 10, 60000, 1000);
-    m_interval->setSuffix(QStringLiteral(" ms"));
-    m_send_file_button =
-        new_button(QStringLiteral("send_file_button"), QStringLiteral("发送文件"), kButtonFace);
+    m_hex_send = new_check_box(u"hex_send"_s, u"十六进制发送"_s);
+    m_line_end = new_choice_box(u"line_end"_s, u"行尾"_s,
+                                items({u"无"_s, u"CR"_s, u"LF"_s, u"CR LF"_s}, {0, 1, 2, 3}));
+    m_timed_send = new_check_box(u"timed_send"_s, u"定时发送"_s);
+    m_interval = new_spin_box(u"interval"_s, u"定时间隔"_s, 10, 60000, 1000);
+    m_interval->setSuffix(u" ms"_s);
+    m_send_file_button = new_button(u"send_file_button"_s, u"发送文件"_s, kButtonFace);
     m_send_progress = new QProgressBar;
-    m_send_progress->setObjectName(QStringLiteral("send_progress"));
-    m_send_progress->setAccessibleName(QStringLiteral("发送进度"));
+    m_send_progress->setObjectName(u"send_progress"_s);
+    m_send_progress->setAccessibleName(u"发送进度"_s);
     m_send_progress->setRange(0, 1000);
     m_send_progress->hide();
-    m_cancel_send =
-        new_button(QStringLiteral("cancel_send"), QStringLiteral("取消发送"), kCloseFace);
+    m_cancel_send = new_button(u"cancel_send"_s, u"取消发送"_s, kCloseFace);
     m_cancel_send->hide();
-    auto* option_row = row_of({m_hex_send});
-    add_labelled(option_row, QStringLiteral("行尾"), m_line_end);
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_timed_send, m_interval}) {
-        option_row->addWidget(widget);
-    }
-    option_row->addStretch(1);
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{m_send_file_button, m_send_progress, m_cancel_send}) {
-        option_row->addWidget(widget);
-    }
 
-    m_status = new_value_label(QStringLiteral("status"), QStringLiteral("状态"));
-    m_received_label =
-        new_value_label(QStringLiteral("received_count"), QStringLiteral("接收字节数"));
-    m_sent_label = new_value_label(QStringLiteral("sent_count"), QStringLiteral("发送字节数"));
-    auto* status_row = new QHBoxLayout;
-    status_row->addWidget(m_status, 1);
-    status_row->addWidget(m_received_label);
-    status_row->addSpacing(16);
-    status_row->addWidget(m_sent_label);
+    m_status = new_value_label(u"status"_s, u"状态"_s);
+    m_received_label = new_value_label(u"received_count"_s, u"接收字节数"_s);
+    m_sent_label = new_value_label(u"sent_count"_s, u"发送字节数"_s);
+    auto* status_row = row_of({m_received_label, m_sent_label});
+    status_row->insertWidget(0, m_status, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(port_row);
     layout->addWidget(m_view, 1);
-    for (QHBoxLayout* row : {view_row, board_row, send_row, option_row, status_row}) {
+    for (QHBoxLayout* row :
+         {row_of({m_hex_view, m_timestamps, new_buddy_label(u"编码"_s, m_encoding), m_encoding,
+                  m_pause, m_clear_button, nullptr, m_save_button, m_record}),
+          row_of({m_dtr, m_rts, m_break_button, nullptr, m_auto_reconnect}), send_row,
+          row_of({m_hex_send, new_buddy_label(u"行尾"_s, m_line_end), m_line_end, m_timed_send,
+                  m_interval, nullptr, m_send_file_button, m_send_progress, m_cancel_send}),
+          status_row}) {
         layout->addLayout(row);
     }
 }
@@ -206,7 +181,7 @@ void SerialForm::connect_controls() {
         m_view->refresh();
     });
     connect(m_save_button, &QPushButton::clicked, this, [this] {
-        if (const auto path = host().save_file({QStringLiteral("保存接收"), kAllFiles, {}, {}})) {
+        if (const auto path = host().save_file({u"保存接收"_s, kAllFiles, {}, {}})) {
             m_session.save_received(*path);
         }
     });
@@ -229,11 +204,7 @@ void SerialForm::connect_controls() {
     connect(m_hex_send, &QCheckBox::toggled, this, send_options);
     connect(m_line_end, &QComboBox::currentIndexChanged, this, send_options);
     connect(m_timed_send, &QCheckBox::toggled, this, [this](bool on) {
-        if (on) {
-            m_session.start_timed_send(m_send_line->text());
-        } else {
-            m_session.stop_timed_send();
-        }
+        on ? m_session.start_timed_send(m_send_line->text()) : m_session.stop_timed_send();
     });
     // The line typed while it runs is the one sent next.
     connect(m_send_line, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -246,8 +217,7 @@ void SerialForm::connect_controls() {
     connect(m_send_file_button, &QPushButton::clicked, this, [this] {
         if (!m_session.is_open()) {
             m_session.send(QByteArray());  // says the port is closed
-        } else if (const auto path =
-                       host().open_file({QStringLiteral("发送文件"), kAllFiles, {}, {}})) {
+        } else if (const auto path = host().open_file({u"发送文件"_s, kAllFiles, {}, {}})) {
             m_session.send_file(*path);
         }
     });
@@ -302,9 +272,8 @@ void SerialForm::refresh_ports() {
     const QString typed = m_port->currentText();
     m_port->clear();
     for (const SerialPortInfo& port : host().serial_ports()) {
-        const QString text = port.description.isEmpty()
-                                 ? port.name
-                                 : QStringLiteral("%1 — %2").arg(port.name, port.description);
+        const QString text =
+            port.description.isEmpty() ? port.name : u"%1 — %2"_s.arg(port.name, port.description);
         m_port->addItem(text, port.device);
     }
     m_port->setEditText(typed);
@@ -342,7 +311,7 @@ void SerialForm::on_record_toggled(bool on) {
         m_session.stop_recording();
         return;
     }
-    const auto path = host().save_file({QStringLiteral("记录到文件"), kAllFiles, {}, {}});
+    const auto path = host().save_file({u"记录到文件"_s, kAllFiles, {}, {}});
     if (!path || !m_session.start_recording(*path)) {
         const QSignalBlocker quiet(m_record);
         m_record->setChecked(false);
@@ -362,23 +331,10 @@ void SerialForm::on_file_send_changed() {
 
 void SerialForm::show_status() {
     const bool open = m_session.is_open();
-    m_open_button->setText(open ? QStringLiteral("关闭串口") : QStringLiteral("打开串口"));
+    m_open_button->setText(open ? u"关闭串口"_s : u"打开串口"_s);
     m_open_button->setAccessibleName(m_open_button->text());
     set_face(m_open_button, open ? kCloseFace : kOpenFace);
     m_status->setText(m_session.status_text());
-    m_received_label->setText(QStringLiteral("收 %1 字节").arg(m_session.received_count()));
-    m_sent_label->setText(QStringLiteral("发 %1 字节").arg(m_session.sent_count()));
-}
-
-void SerialForm::save_settings() {
-    if (!m_session.is_open() && m_session.device_path().isEmpty()) {
-        // Nothing opened: the port typed or chosen is the one to remember.
-        TerminalSettings settings = m_session.settings();
-        settings.port = m_port->device();
-        if (auto stored = host().settings()) {
-            settings.save(*stored);
-        }
-        return;
-    }
-    m_session.save_settings();
+    m_received_label->setText(u"收 %1 字节"_s.arg(m_session.received_count()));
+    m_sent_label->setText(u"发 %1 字节"_s.arg(m_session.sent_count()));
 }

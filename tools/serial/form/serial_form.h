@@ -38,7 +38,6 @@ private:
     void on_record_toggled(bool on);
     void on_file_send_changed();
     void show_status();
-    void save_settings();
 
     SerialSession m_session;
     ReceiveLogLines m_lines{m_session.log()};
