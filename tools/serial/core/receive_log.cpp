@@ -40,6 +40,7 @@ void ReceiveLog::restart_lines() {
     m_built = m_kept_from;
     m_shown_from = m_kept_from;
     m_text_chars = 0;
+    m_line_start = m_kept_from;
     m_line_open = false;
     m_after_cr = false;
     m_decoder.reset();
@@ -169,39 +170,52 @@ void ReceiveLog::build_text(qint64 from, qint64 to, int ms) {
     if (!m_decoder) {
         m_decoder.emplace(decoder_name(m_options.encoding));
     }
-    // Lines end at the bytes CR and LF, which no GBK or UTF-8 character holds, so each line
-    // knows the byte it begins with. A character split between two reads waits in the decoder.
+    // A character split between two reads waits in the decoder for its last bytes. Lines end at
+    // the bytes CR and LF, which no GBK or UTF-8 character holds and which decode to CR and LF:
+    // the n-th line end of the text is the n-th of the bytes, so each line knows its first byte.
     const QByteArray raw = bytes(from, to);
-    for (qsizetype at = 0; at <= raw.size();) {
-        qsizetype end = at;
-        while (end < raw.size() && raw[end] != '\n' && raw[end] != '\r') {
-            ++end;
+    const QString text = (*m_decoder)(raw);
+    qsizetype byte = 0;  // the next line end among the bytes
+    auto next_end = [&] {
+        while (byte < raw.size() && raw[byte] != '\n' && raw[byte] != '\r') {
+            ++byte;
         }
-        if (end > at) {
+        return from + std::min(byte++, raw.size() - 1);
+    };
+    qsizetype run = 0;  // where the characters not yet in a line begin
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\n' && c != u'\r') {
+            continue;
+        }
+        const qint64 at = next_end();
+        if (i > run) {
             m_after_cr = false;
-            add_text((*m_decoder)(QByteArrayView(raw).sliced(at, end - at)), from + at, ms);
+            add_text(QStringView(text).sliced(run, i - run), from, ms);
         }
-        if (end == raw.size()) {
-            break;
-        }
-        if (raw[end] == '\n' && m_after_cr) {
+        run = i + 1;
+        if (c == u'\n' && m_after_cr) {
             m_after_cr = false;  // the LF of a CR LF
-        } else {
-            if (!m_line_open) {
-                start_line(from + end, ms);  // an empty line
-            }
-            close_line();
-            m_after_cr = raw[end] == '\r';
+            continue;
         }
-        at = end + 1;
+        if (!m_line_open) {
+            start_line(at, ms);  // an empty line
+        }
+        close_line();
+        m_after_cr = c == u'\r';
+        m_line_start = at + 1;
+    }
+    if (text.size() > run) {
+        m_after_cr = false;
+        add_text(QStringView(text).sliced(run), from, ms);
     }
 }
 
-void ReceiveLog::add_text(const QString& text, qint64 start, int ms) {
+void ReceiveLog::add_text(QStringView text, qint64 start, int ms) {
     qsizetype run = 0;  // where the characters not yet in a line begin
     auto flush = [&](qsizetype end) {
         if (end > run) {
-            m_lines.back().text += QStringView(text).sliced(run, end - run);
+            m_lines.back().text += text.sliced(run, end - run);
             m_text_chars += end - run;
         }
     };
@@ -213,7 +227,8 @@ void ReceiveLog::add_text(const QString& text, qint64 start, int ms) {
             close_line();
         }
         if (!m_line_open) {
-            start_line(start, ms);
+            // After a line end, the byte after it; a wrapped line, where its read began.
+            start_line(std::max(start, m_line_start), ms);
             run = i;
         }
     }

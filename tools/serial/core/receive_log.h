@@ -79,7 +79,7 @@ private:
     void build_hex(qint64 from, qint64 to, int ms, bool after_gap);
     void build_text(qint64 from, qint64 to, int ms);
     // Characters of one line's run (no line ends), wrapped at kTextLineChars.
-    void add_text(const QString& text, qint64 start, int ms);
+    void add_text(QStringView text, qint64 start, int ms);
     void start_line(qint64 start, int ms);
     void close_line();
     void restart_lines();
@@ -110,6 +110,7 @@ private:
     bool m_line_open = false;
     bool m_after_cr = false;
     int m_line_bytes = 0;
+    qint64 m_line_start = 0;  // text view: the byte after the last line end
     int m_last_ms = 0;
     std::optional<QStringDecoder> m_decoder;
 };
