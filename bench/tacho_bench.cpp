@@ -42,7 +42,7 @@ QByteArray frames(int count, int& next) {
 void run_frames() {
     ScriptedFormHost host;
     FakeSerialDevice* device = nullptr;
-    host.make_serial_port = [&](int) {
+    host.make_serial_device = [&](const QString&) {
         auto port = std::make_unique<FakeSerialDevice>();
         device = port.get();
         return port;
@@ -108,7 +108,9 @@ void run_half_frame_wait() {
     const int master = pair->master;
     ScriptedFormHost host;
     const QString device = pair->device;
-    host.make_serial_port = [&](int) { return std::make_unique<QtSerialDevice>(device); };
+    host.make_serial_device = [&](const QString&) {
+        return std::make_unique<QtSerialDevice>(device);
+    };
     TachoForm form(host);
     form.load();
     form.show();

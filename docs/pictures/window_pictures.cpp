@@ -133,7 +133,7 @@ int main(int argc, char* argv[]) {
     });
 
     FakeSerialDevice* board = nullptr;
-    host.make_serial_port = [&](int) {
+    host.make_serial_device = [&](const QString&) {
         auto device = std::make_unique<FakeSerialDevice>();
         board = device.get();
         return device;

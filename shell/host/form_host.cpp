@@ -13,11 +13,3 @@ bool save_text_file(FormHost& host, const QString& path, const QString& text) {
     }
     return true;
 }
-
-std::unique_ptr<SerialDevice> FormHost::serial_device(const QString&) {
-    return nullptr;
-}
-
-std::unique_ptr<QSettings> FormHost::settings() {
-    return std::make_unique<QSettings>(QStringLiteral("Brevik"), QStringLiteral("brevik"));
-}

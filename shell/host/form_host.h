@@ -40,16 +40,15 @@ public:
     // day, so intervals measured on it are real time.
     virtual qint64 steady_ms() = 0;
 
-    // Serial port `number` (1 is the machine's first), not yet opened.
-    virtual std::unique_ptr<SerialDevice> serial_port(int number) = 0;
-
     // The serial port at a device path (/dev/ttyUSB0, /dev/pts/3, COM5), not yet opened;
     // nothing where the host has no serial ports.
-    virtual std::unique_ptr<SerialDevice> serial_device(const QString& device);
+    virtual std::unique_ptr<SerialDevice> serial_device(const QString& device) = 0;
+    // The device of serial port `number` (1 is the machine's first, or the one the user named).
+    virtual QString serial_port_device(int number) = 0;
     // The serial ports the machine has now.
-    virtual std::vector<SerialPortInfo> serial_ports() { return {}; }
+    virtual std::vector<SerialPortInfo> serial_ports() = 0;
     // Where windows keep what they remember across runs.
-    virtual std::unique_ptr<QSettings> settings();
+    virtual std::unique_ptr<QSettings> settings() = 0;
 };
 
 // Writes `text` and CR LF to `path`. A file that cannot be created or written is reported in a

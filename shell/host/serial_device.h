@@ -29,7 +29,8 @@ struct SerialPortInfo {
 
 // A serial port as the host offers it: opened and closed by the program, read byte by byte.
 // bytes_arrived() is raised on the user-interface thread when new bytes wait; failed() when the
-// device goes away or stops working, after which the port is closed.
+// device goes away or stops working, after which the port is closed; bytes that came before the
+// failure can still be read.
 class SerialDevice : public QObject {
     Q_OBJECT
 public:
@@ -45,16 +46,22 @@ public:
     virtual void discard_output() = 0;
 
     // Opens for reading and writing; failure() says why it did not.
-    virtual bool open_read_write(const SerialLine& line) { return open(line); }
+    virtual bool open_read_write(const SerialLine& line) = 0;
     // New settings for the open port; false when the device refuses them.
-    virtual bool set_line(const SerialLine&) { return false; }
+    virtual bool set_line(const SerialLine& line) = 0;
     // Queues bytes and returns at once; bytes_sent() reports them as they leave.
-    virtual void write(const QByteArray&) {}
+    virtual void write(const QByteArray& bytes) = 0;
     // Bytes queued and not yet handed to the device.
-    virtual qint64 bytes_to_write() const { return 0; }
+    virtual qint64 bytes_to_write() const = 0;
     // Why the last open failed, or why the port failed, and the system's own words for it.
-    virtual SerialFailure failure() const { return SerialFailure::kOther; }
-    virtual QString failure_text() const { return {}; }
+    virtual SerialFailure failure() const = 0;
+    virtual QString failure_text() const = 0;
+
+    // The board's control lines (many boards reset or enter their boot loader through them),
+    // and the break condition on the data line; false when the device cannot do it.
+    virtual bool set_dtr(bool on) = 0;
+    virtual bool set_rts(bool on) = 0;
+    virtual bool set_break(bool on) = 0;
 
 signals:
     void bytes_arrived();

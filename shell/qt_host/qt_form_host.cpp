@@ -100,8 +100,8 @@ qint64 QtFormHost::steady_ms() {
     return m_steady_clock.elapsed();
 }
 
-std::unique_ptr<SerialDevice> QtFormHost::serial_port(int number) {
-    return std::make_unique<QtSerialDevice>(serial_port_name(number, m_port1_device));
+QString QtFormHost::serial_port_device(int number) {
+    return serial_port_name(number, m_port1_device);
 }
 
 std::unique_ptr<SerialDevice> QtFormHost::serial_device(const QString& device) {
@@ -121,4 +121,8 @@ std::vector<SerialPortInfo> QtFormHost::serial_ports() {
         }
     }
     return ports;
+}
+
+std::unique_ptr<QSettings> QtFormHost::settings() {
+    return std::make_unique<QSettings>(QStringLiteral("Brevik"), QStringLiteral("brevik"));
 }

@@ -21,9 +21,10 @@ public:
     void beep() override;
     QTime time_of_day() override;
     qint64 steady_ms() override;
-    std::unique_ptr<SerialDevice> serial_port(int number) override;
     std::unique_ptr<SerialDevice> serial_device(const QString& device) override;
+    QString serial_port_device(int number) override;
     std::vector<SerialPortInfo> serial_ports() override;
+    std::unique_ptr<QSettings> settings() override;
 
 private:
     QString m_port1_device;

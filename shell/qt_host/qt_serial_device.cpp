@@ -87,6 +87,7 @@ bool QtSerialDevice::open_read_write(const SerialLine& line) {
 }
 
 bool QtSerialDevice::open_port(const SerialLine& line, QIODevice::OpenMode mode) {
+    m_last_bytes.clear();
     set_line(line);
     if (!m_port.open(mode)) {
         note_failure();
@@ -152,11 +153,28 @@ bool QtSerialDevice::is_open() const {
 }
 
 qint64 QtSerialDevice::bytes_waiting() const {
-    return m_port.bytesAvailable();
+    return m_port.isOpen() ? m_port.bytesAvailable() : m_last_bytes.size();
 }
 
 QByteArray QtSerialDevice::read(qint64 max_bytes) {
+    if (!m_port.isOpen()) {
+        QByteArray bytes = m_last_bytes.left(max_bytes);
+        m_last_bytes.remove(0, bytes.size());
+        return bytes;
+    }
     return m_port.read(max_bytes);
+}
+
+bool QtSerialDevice::set_dtr(bool on) {
+    return m_port.isOpen() && m_port.setDataTerminalReady(on);
+}
+
+bool QtSerialDevice::set_rts(bool on) {
+    return m_port.isOpen() && m_port.setRequestToSend(on);
+}
+
+bool QtSerialDevice::set_break(bool on) {
+    return m_port.isOpen() && m_port.setBreakEnabled(on);
 }
 
 void QtSerialDevice::discard_input() {
@@ -181,6 +199,8 @@ void QtSerialDevice::on_error(QSerialPort::SerialPortError error) {
         error == QSerialPort::UnknownError) {
         note_failure();
         report_error();
+        // What the port had taken in before the failure is still the board's; read it first.
+        m_last_bytes = m_port.readAll();
         m_port.close();
         emit failed();
     }

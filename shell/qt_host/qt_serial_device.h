@@ -25,6 +25,9 @@ public:
     qint64 bytes_to_write() const override;
     SerialFailure failure() const override { return m_failure; }
     QString failure_text() const override { return m_failure_text; }
+    bool set_dtr(bool on) override;
+    bool set_rts(bool on) override;
+    bool set_break(bool on) override;
 
 private:
     bool open_port(const SerialLine& line, QIODevice::OpenMode mode);
@@ -33,6 +36,7 @@ private:
     void report_error() const;
 
     QSerialPort m_port;
+    QByteArray m_last_bytes;  // read from a port as it failed, before it closed
     SerialFailure m_failure = SerialFailure::kNone;
     QString m_failure_text;
 };

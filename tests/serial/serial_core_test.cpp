@@ -3,6 +3,7 @@
 #include "tools/serial/core/receive_log.h"
 #include "tools/serial/core/terminal_settings.h"
 
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -52,6 +53,7 @@ struct LogRow {
     QString shown;
     qint64 held = 0;
     qint64 kept = ReceiveLog::kKeptBytes;
+    qsizetype kept_lines = ReceiveLog::kKeptLines;
 };
 
 const ReceiveOptions kGbk{false, false, u"GBK"_s};
@@ -94,12 +96,38 @@ const LogRow kLogRows[] = {
      u"…… 较早的 4 字节已不在屏幕上 ……\n04 05 06 07"_s,
      0,
      6},
+    // A board sending 2 bytes every 5 ms never pauses 20 ms: full lines.
+    {"a steady hex stream fills its lines",
+     kHex,
+     {"0001@0", "0203@5", "0405@10", "0607@15", "0809@20", "0A0B@25", "0C0D@30", "0E0F@35",
+      "1011@40", "1213@45", "1415@65"},
+     u"00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n10 11 12 13\n14 15"_s},
+    {"reads of one millisecond share a line's time",
+     kTimedHex,
+     {"01@7", "02@7", "03@30"},
+     u"[10:00:00.007] 01 02\n[10:00:00.030] 03"_s},
+    {"the view switches while paused, held bytes still held",
+     kGbk,
+     {"610A@0", "pause", "620A@1", "view"},
+     u"61 0A"_s,
+     2},
+    {"the encoding switches while paused",
+     kUtf8,
+     {"C4E3@0", "pause", "0A@1", "view", "resume"},
+     u"C4 E3 0A"_s},
+    {"lines are capped as well as bytes",
+     kGbk,
+     {"610A620A630A@0", "640A650A@1"},
+     u"…… 较早的 4 字节已不在屏幕上 ……\nc\nd\ne"_s,
+     0,
+     ReceiveLog::kKeptBytes,
+     3},
 };
 
 TEST(ReceiveLog, ShowsBytesAsLinesOfTextOrHex) {
     for (const LogRow& row : kLogRows) {
         SCOPED_TRACE(row.name);
-        ReceiveLog log(row.kept);
+        ReceiveLog log(row.kept, row.kept_lines);
         log.set_options(row.options);
         for (const QByteArray step : row.steps) {
             if (step == "pause" || step == "resume") {
@@ -120,6 +148,46 @@ TEST(ReceiveLog, ShowsBytesAsLinesOfTextOrHex) {
     }
 }
 
+// A screen reader asks for the text in pieces: each piece is that part of the lines joined by
+// line feeds, made without the whole.
+TEST(ReceiveLog, ServesAnyRangeOfItsText) {
+    const struct {
+        const char* name;
+        ReceiveOptions options;
+        qint64 kept;
+        qsizetype kept_lines;
+    } rows[] = {
+        {"text", kGbk, ReceiveLog::kKeptBytes, ReceiveLog::kKeptLines},
+        {"text with times and a mark", kTimedText, 300, ReceiveLog::kKeptLines},
+        {"hex", kHex, ReceiveLog::kKeptBytes, ReceiveLog::kKeptLines},
+        {"hex with times and a mark", kTimedHex, 300, 40},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ReceiveLog log(row.kept, row.kept_lines);
+        log.set_options(row.options);
+        QRandomGenerator random(5);
+        for (int i = 0; i < 200; ++i) {
+            QByteArray bytes;
+            for (int n = random.bounded(1, 9); n > 0; --n) {
+                bytes += "ab\n\r\xC4\xE3"[random.bounded(6)];
+            }
+            log.append(bytes, QTime(10, 0).addMSecs(i * random.bounded(1, 30)));
+        }
+        QStringList lines;
+        for (qsizetype i = 0; i < log.line_count(); ++i) {
+            lines << log.line(i);
+        }
+        const QString whole = lines.join(u'\n');
+        ASSERT_EQ(log.text_size(), whole.size());
+        for (int i = 0; i < 300; ++i) {
+            const qint64 from = random.bounded(whole.size() + 1);
+            const qint64 to = from + random.bounded(80);
+            ASSERT_EQ(log.text(from, to), whole.mid(from, to - from)) << from << " " << to;
+        }
+    }
+}
+
 TEST(TerminalSettings, AreRememberedAndBadValuesFallBack) {
     QTemporaryDir dir;
     QSettings settings(dir.filePath(u"s.ini"_s), QSettings::IniFormat);
@@ -130,6 +198,8 @@ TEST(TerminalSettings, AreRememberedAndBadValuesFallBack) {
     saved.hex_view = saved.timestamps = saved.hex_send = saved.auto_reconnect = true;
     saved.line_end = LineEnd::kCrLf;
     saved.interval_ms = 250;
+    saved.dtr = false;
+    saved.rts = false;
     saved.save(settings);
     TerminalSettings loaded;
     loaded.load(settings);
@@ -139,6 +209,7 @@ TEST(TerminalSettings, AreRememberedAndBadValuesFallBack) {
     EXPECT_TRUE(loaded.hex_view && loaded.timestamps && loaded.hex_send && loaded.auto_reconnect);
     EXPECT_EQ(loaded.line_end, LineEnd::kCrLf);
     EXPECT_EQ(loaded.interval_ms, 250);
+    EXPECT_FALSE(loaded.dtr || loaded.rts);
 
     settings.setValue(u"serial/baud"_s, u"fast"_s);
     settings.setValue(u"serial/data_bits"_s, 9);

@@ -81,7 +81,7 @@ protected:
         return control<Control>(m_form, name);
     }
     void open(const QString& path) {
-        retype(find<QComboBox>(u"端口"_s), path);
+        retype(find<QComboBox>(u"port"_s), path);
         click(find<QPushButton>(u"打开串口"_s));
     }
     // What a screen reader reads of the 接收区, through its text interface.
@@ -96,7 +96,33 @@ protected:
     bool board_hears(const QByteArray& bytes) {
         return QTest::qWaitFor([&] { return m_board->heard() == bytes; }, 3000);
     }
-    QString label(const QString& name) { return find<QLabel>(name)->text(); }
+    // A label's text, which a screen reader must read as well.
+    QString label(const QString& name) {
+        auto* shown = find<QLabel>(name);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(shown)->text(QAccessible::Name),
+                  shown->text());
+        return shown->text();
+    }
+    // A file of lowercase letters, which no line of a test holds.
+    QByteArray letters_file(const QString& name, qsizetype size) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        QRandomGenerator random(18);
+        for (char& c : bytes) {
+            c = static_cast<char>('a' + random.bounded(26));
+        }
+        QFile out(file(name));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+        return bytes;
+    }
+    static QByteArray letters(const QByteArray& bytes) {
+        QByteArray kept;
+        for (char c : bytes) {
+            if (c >= 'a' && c <= 'z') {
+                kept += c;
+            }
+        }
+        return kept;
+    }
     QString file(const QString& name) { return m_dir.filePath(name); }
     QByteArray contents(const QString& name) {
         QFile f(file(name));
@@ -110,15 +136,15 @@ protected:
 
 TEST_F(SerialLineTest, TextAndHexBothWaysWithLineEndsTimesAndHistory) {
     m_host.now = QTime(10, 8, 38, 250);
-    retype(find<QComboBox>(u"波特率"_s), u"57600"_s);
+    retype(find<QComboBox>(u"baud"_s), u"57600"_s);
     open(m_path);
     ASSERT_TRUE(m_form->is_port_open());
-    EXPECT_EQ(label(u"状态"_s), m_path + u" 57600 8N1"_s);
+    EXPECT_EQ(label(u"status"_s), m_path + u" 57600 8N1"_s);
     m_board->write(QByteArray::fromHex("68692C20C4E3BAC30D0A"));
     EXPECT_TRUE(shows(u"hi, 你好"_s));
 
     auto* line = find<QLineEdit>(u"发送区"_s);
-    find<QComboBox>(u"行尾"_s)->setCurrentText(u"CR LF"_s);
+    find<QComboBox>(u"line_end"_s)->setCurrentText(u"CR LF"_s);
     retype(line, u"AT+GMR"_s);
     QTest::keyClick(line, Qt::Key_Return);
     EXPECT_TRUE(board_hears("AT+GMR\r\n"));
@@ -140,13 +166,17 @@ TEST_F(SerialLineTest, TextAndHexBothWaysWithLineEndsTimesAndHistory) {
     EXPECT_TRUE(
         shows(u"[10:08:38.250] 68 69 2C 20 C4 E3 BA C3 0D 0A\n"
               u"[10:08:39.007] 55 AA 27 10 FF"_s));
-    EXPECT_EQ(label(u"接收字节数"_s), u"收 15 字节"_s);
-    EXPECT_EQ(label(u"发送字节数"_s), u"发 11 字节"_s);
+    EXPECT_EQ(label(u"received_count"_s), u"收 15 字节"_s);
+    EXPECT_EQ(label(u"sent_count"_s), u"发 11 字节"_s);
 
     // The settings are there the next time the window opens.
+    click(find<QCheckBox>(u"DTR"_s));
+    click(find<QCheckBox>(u"RTS"_s));
     reopen();
-    EXPECT_EQ(find<QComboBox>(u"端口"_s)->currentText(), m_path);
-    EXPECT_EQ(find<QComboBox>(u"波特率"_s)->currentText(), u"57600"_s);
+    EXPECT_FALSE(find<QCheckBox>(u"DTR"_s)->isChecked());
+    EXPECT_FALSE(find<QCheckBox>(u"RTS"_s)->isChecked());
+    EXPECT_EQ(find<QComboBox>(u"port"_s)->currentText(), m_path);
+    EXPECT_EQ(find<QComboBox>(u"baud"_s)->currentText(), u"57600"_s);
     EXPECT_TRUE(find<QCheckBox>(u"十六进制发送"_s)->isChecked());
 }
 
@@ -158,9 +188,10 @@ TEST_F(SerialLineTest, PauseHoldsTheViewWhileBytesAreCountedRecordedAndSaved) {
     EXPECT_TRUE(shows(u"one"_s));
     click(find<QCheckBox>(u"暂停"_s));
     m_board->write("two\n");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return label(u"接收字节数"_s) == u"收 8 字节"_s; }, 3000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return label(u"received_count"_s) == u"收 8 字节"_s; }, 3000));
     EXPECT_EQ(shown(), u"one"_s);
-    EXPECT_TRUE(label(u"状态"_s).endsWith(u"已暂停，4 字节未显示"_s));
+    EXPECT_TRUE(label(u"status"_s).endsWith(u"已暂停，4 字节未显示"_s));
     EXPECT_EQ(contents(u"record.bin"_s), "one\ntwo\n");
     click(find<QCheckBox>(u"暂停"_s));
     EXPECT_EQ(shown(), u"one\ntwo"_s);
@@ -182,7 +213,7 @@ TEST_F(SerialLineTest, AVanishedDeviceIsReopenedWhenItComesBack) {
     m_board.reset();
     QFile::remove(m_path);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !m_form->is_port_open(); }, 3000));
-    EXPECT_TRUE(label(u"状态"_s).startsWith(m_path + u" 已断开"_s));
+    EXPECT_TRUE(label(u"status"_s).startsWith(m_path + u" 已断开"_s));
     EXPECT_EQ(find<QPushButton>(u"打开串口"_s)->text(), u"打开串口"_s);
     QTest::qWait(1200);  // polling finds nothing meanwhile
     EXPECT_FALSE(m_form->is_port_open());
@@ -211,7 +242,7 @@ TEST_F(SerialLineTest, APortThatDoesNotOpenIsExplained) {
         ASSERT_FALSE(m_host.messages.empty());
         EXPECT_TRUE(m_host.messages.back().contains(row.reason))
             << m_host.messages.back().toStdString();
-        EXPECT_EQ(label(u"状态"_s), m_host.messages.back());
+        EXPECT_EQ(label(u"status"_s), m_host.messages.back());
     }
     holder.close();
     if (geteuid() != 0) {
@@ -242,7 +273,64 @@ TEST_F(SerialLineTest, FilesAndTimedLinesAreSentWhileTheWindowAnswers) {
     click(find<QCheckBox>(u"定时发送"_s));
     QTest::qWait(300);
     EXPECT_EQ(m_board->heard(), bytes + "xxx");
-    EXPECT_EQ(label(u"发送字节数"_s), u"发 307203 字节"_s);
+    EXPECT_EQ(label(u"sent_count"_s), u"发 307203 字节"_s);
+}
+
+// 定时发送 every 50 ms and lines typed meanwhile do not end a file early: a 64 KiB file at
+// 1200 baud arrives whole and in order, and the progress bar goes only then.
+TEST_F(SerialLineTest, AFileArrivesWholeAmongTimedAndTypedLines) {
+    const QByteArray bytes = letters_file(u"firmware.bin"_s, 64 * 1024);
+    retype(find<QComboBox>(u"baud"_s), u"1200"_s);
+    find<QComboBox>(u"line_end"_s)->setCurrentText(u"CR LF"_s);
+    open(m_path);
+    auto* line = find<QLineEdit>(u"发送区"_s);
+    retype(line, u"T"_s);
+    retype(find<QSpinBox>(u"定时间隔"_s), u"50"_s);
+    click(find<QCheckBox>(u"定时发送"_s));
+    m_host.answer_dialog(file(u"firmware.bin"_s));
+    click(find<QPushButton>(u"发送文件"_s));
+    QWidget* progress = find(u"发送进度"_s);
+    int typed = 0;
+    QByteArray heard_when_done;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            if (typed < 5 && progress->isVisible()) {
+                click(find<QCheckBox>(u"定时发送"_s));  // off: the typed line is not the timer's
+                retype(line, u"TYPED"_s);
+                QTest::keyClick(line, Qt::Key_Return);
+                ++typed;
+                retype(line, u"T"_s);
+                click(find<QCheckBox>(u"定时发送"_s));
+            }
+            heard_when_done = m_board->heard();
+            return !progress->isVisible();
+        },
+        60000));
+    EXPECT_EQ(letters(heard_when_done), bytes);
+    click(find<QCheckBox>(u"定时发送"_s));
+    QTest::qWait(100);
+    QByteArray rest = m_board->heard();
+    EXPECT_EQ(rest.count("TYPED\r\n"), typed);
+    EXPECT_GT(rest.count("T\r\n"), rest.count("TYPED\r\n"));
+    rest.replace("TYPED\r\n", "").replace("T\r\n", "");
+    EXPECT_EQ(rest, bytes);
+    EXPECT_TRUE(m_host.messages.empty());
+}
+
+// A long line still queued when 发送文件 starts: the file goes after it, whole.
+TEST_F(SerialLineTest, AFileBehindAQueuedLongLineIsSentWhole) {
+    const QByteArray bytes = letters_file(u"firmware.bin"_s, 20 * 1024);
+    open(m_path);
+    // Longer than the file, and still queued on the port when 发送文件 starts.
+    const QByteArray long_line(30000, 'L');
+    find<QLineEdit>(u"发送区"_s)->setText(QString::fromLatin1(long_line));
+    click(find<QPushButton>(u"发送"_s));
+    m_host.answer_dialog(file(u"firmware.bin"_s));
+    click(find<QPushButton>(u"发送文件"_s));
+    EXPECT_TRUE(find(u"发送进度"_s)->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_board->heard() == long_line + bytes; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !find(u"发送进度"_s)->isVisible(); }, 3000));
+    EXPECT_EQ(label(u"sent_count"_s), u"发 %1 字节"_s.arg(long_line.size() + bytes.size()));
 }
 
 }  // namespace

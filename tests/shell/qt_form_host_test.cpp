@@ -31,7 +31,7 @@ TEST(QtFormHost, APortThatDoesNotOpenIsReportedWithItsDeviceAndReason) {
     const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext&, const QString& text) { g_warnings << text; });
     QtFormHost host(u"/nonexistent/ttyUSB9"_s);
-    EXPECT_FALSE(host.serial_port(1)->open(SerialLine{}));
+    EXPECT_FALSE(host.serial_device(host.serial_port_device(1))->open(SerialLine{}));
     qInstallMessageHandler(previous);
     ASSERT_EQ(g_warnings.size(), 1);
     EXPECT_TRUE(g_warnings[0].contains(u"/nonexistent/ttyUSB9"_s)) << g_warnings[0].toStdString();

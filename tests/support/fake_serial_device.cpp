@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 bool FakeSerialDevice::open(const SerialLine& settings) {
     line = settings;
     ++open_count;
@@ -26,12 +28,42 @@ void FakeSerialDevice::discard_input() {
     m_read = 0;
 }
 
-void FakeSerialDevice::feed(const QByteArray& bytes) {
+void FakeSerialDevice::feed(const QByteArray& bytes, bool announce) {
     if (!m_open) {
         return;
     }
     m_buffer += bytes;
-    emit bytes_arrived();
+    if (announce) {
+        emit bytes_arrived();
+    }
+}
+
+void FakeSerialDevice::discard_output() {
+    discarded += written.right(m_queued);
+    m_queued = 0;
+}
+
+void FakeSerialDevice::take_sent(qint64 count) {
+    count = std::min(count, m_queued);
+    if (count > 0) {
+        m_queued -= count;
+        emit bytes_sent(count);
+    }
+}
+
+bool FakeSerialDevice::set_dtr(bool on) {
+    control_lines << QStringLiteral("DTR %1").arg(on ? 1 : 0);
+    return m_open && controls_work;
+}
+
+bool FakeSerialDevice::set_rts(bool on) {
+    control_lines << QStringLiteral("RTS %1").arg(on ? 1 : 0);
+    return m_open && controls_work;
+}
+
+bool FakeSerialDevice::set_break(bool on) {
+    control_lines << QStringLiteral("break %1").arg(on ? 1 : 0);
+    return m_open && controls_work;
 }
 
 void FakeSerialDevice::fail() {
@@ -53,6 +85,9 @@ void FakeSerialDevice::write(const QByteArray& bytes) {
         return;
     }
     written += bytes;
-    const qint64 count = bytes.size();
-    QTimer::singleShot(0, this, [this, count] { emit bytes_sent(count); });
+    m_queued += bytes.size();
+    if (!sends_by_hand) {
+        const qint64 count = bytes.size();
+        QTimer::singleShot(0, this, [this, count] { take_sent(count); });
+    }
 }

@@ -3,6 +3,7 @@
 #include "shell/host/serial_device.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 // A serial port fed by the test: bytes handed to feed() wait until the program reads them.
 class FakeSerialDevice : public SerialDevice {
@@ -14,22 +15,37 @@ public:
     qint64 bytes_waiting() const override { return m_buffer.size() - m_read; }
     QByteArray read(qint64 max_bytes) override;
     void discard_input() override;
-    void discard_output() override {}
+    void discard_output() override;
     bool open_read_write(const SerialLine& settings) override;
     bool set_line(const SerialLine& settings) override;
-    // Takes the bytes at once, and reports them sent from the event loop.
+    // Takes the bytes at once, and reports them sent from the event loop (or, with
+    // `sends_by_hand`, when the test calls take_sent()).
     void write(const QByteArray& bytes) override;
+    qint64 bytes_to_write() const override { return m_queued; }
     SerialFailure failure() const override { return m_open ? SerialFailure::kNone : why_not; }
+    QString failure_text() const override { return m_open ? QString() : failure_words; }
+    bool set_dtr(bool on) override;
+    bool set_rts(bool on) override;
+    bool set_break(bool on) override;
 
-    // Bytes arriving on the line; ignored while the port is closed.
-    void feed(const QByteArray& bytes);
+    // Bytes arriving on the line; ignored while the port is closed. Without `announce` they
+    // wait unannounced, as bytes the driver holds when the device fails.
+    void feed(const QByteArray& bytes, bool announce = true);
+    // The line takes up to `count` queued bytes and the device reports them sent.
+    void take_sent(qint64 count);
     // The device goes away: it closes and reports the failure.
     void fail();
 
     bool opens = true;                              // whether open() succeeds
     SerialFailure why_not = SerialFailure::kOther;  // why it does not
+    QString failure_words;                          // the system's words for it
     QByteArray written;                             // every byte written, in order
-    SerialLine line;                                // as last opened
+    bool sends_by_hand = false;                     // bytes leave only on take_sent()
+    QByteArray discarded;                           // queued bytes thrown away unsent
+    // What was done to the control lines, in order: "DTR 0", "RTS 1", "break 1", ...
+    QStringList control_lines;
+    bool controls_work = true;  // whether set_dtr(), set_rts() and set_break() succeed
+    SerialLine line;            // as last opened
     int open_count = 0;
     int discards = 0;
 
@@ -37,4 +53,5 @@ private:
     bool m_open = false;
     QByteArray m_buffer;
     qsizetype m_read = 0;  // bytes of m_buffer already read
+    qint64 m_queued = 0;   // written and not yet reported sent
 };

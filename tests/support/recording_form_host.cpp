@@ -8,7 +8,8 @@ std::optional<QString> RecordingFormHost::unscripted_dialog(const FileDialogOpti
     return std::nullopt;
 }
 
-std::unique_ptr<SerialDevice> RecordingFormHost::missing_serial_port(int number) {
-    ADD_FAILURE() << "serial port " << number << " was asked for without a test device";
+std::unique_ptr<SerialDevice> RecordingFormHost::missing_serial_device(const QString& device) {
+    ADD_FAILURE() << "serial port " << device.toStdString()
+                  << " was asked for without a test device";
     return nullptr;
 }

@@ -8,5 +8,5 @@
 class RecordingFormHost : public ScriptedFormHost {
 protected:
     std::optional<QString> unscripted_dialog(const FileDialogOptions& dialog) override;
-    std::unique_ptr<SerialDevice> missing_serial_port(int number) override;
+    std::unique_ptr<SerialDevice> missing_serial_device(const QString& device) override;
 };

@@ -38,12 +38,8 @@ void ScriptedFormHost::run_program(const ProgramRun& run, ProgramFinished finish
     run_program_in_background(run, std::move(finished));
 }
 
-std::unique_ptr<SerialDevice> ScriptedFormHost::serial_port(int number) {
-    return make_serial_port ? make_serial_port(number) : missing_serial_port(number);
-}
-
 std::unique_ptr<SerialDevice> ScriptedFormHost::serial_device(const QString& device) {
-    return make_serial_device ? make_serial_device(device) : nullptr;
+    return make_serial_device ? make_serial_device(device) : missing_serial_device(device);
 }
 
 std::unique_ptr<QSettings> ScriptedFormHost::settings() {

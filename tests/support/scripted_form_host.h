@@ -36,8 +36,9 @@ public:
     void beep() override { ++beeps; }
     QTime time_of_day() override { return real_clocks ? QTime::currentTime() : now; }
     qint64 steady_ms() override { return real_clocks ? m_real_steady.elapsed() : steady; }
-    std::unique_ptr<SerialDevice> serial_port(int number) override;
     std::unique_ptr<SerialDevice> serial_device(const QString& device) override;
+    // "COM1" and so on: the tests' own names.
+    QString serial_port_device(int number) override { return QStringLiteral("COM%1").arg(number); }
     std::vector<SerialPortInfo> serial_ports() override { return ports; }
     // An INI file of the host's own, so nothing a test remembers reaches the user's settings.
     std::unique_ptr<QSettings> settings() override;
@@ -57,19 +58,17 @@ public:
 
     // Runs while a message box is up, with its prompt.
     std::function<void(const QString&)> on_message;
-    // Builds serial port `number`.
-    std::function<std::unique_ptr<SerialDevice>(int)> make_serial_port;
-    // Builds the serial port at a device path; without it there is none.
+    // Builds the serial port at a device path.
     std::function<std::unique_ptr<SerialDevice>(const QString&)> make_serial_device;
     // The ports the machine lists.
     std::vector<SerialPortInfo> ports;
 
 protected:
-    // A dialog beyond the script, and a serial port without a maker.
+    // A dialog beyond the script, and a serial port without a maker (there is none).
     virtual std::optional<QString> unscripted_dialog(const FileDialogOptions&) {
         return standing_answer;
     }
-    virtual std::unique_ptr<SerialDevice> missing_serial_port(int) { return nullptr; }
+    virtual std::unique_ptr<SerialDevice> missing_serial_device(const QString&) { return nullptr; }
 
 private:
     std::optional<QString> answer(DialogKind kind, const FileDialogOptions& dialog);

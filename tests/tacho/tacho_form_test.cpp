@@ -18,8 +18,8 @@ using Messages = std::vector<QString>;
 class TachoFormTest : public FormTest<TachoForm> {
 protected:
     TachoFormTest() {
-        m_host.make_serial_port = [this](int number) {
-            EXPECT_EQ(number, 1);
+        m_host.make_serial_device = [this](const QString& path) {
+            EXPECT_EQ(path, u"COM1"_s);
             auto device = std::make_unique<FakeSerialDevice>();
             device->opens = m_port_opens;
             m_device = device.get();

@@ -6,9 +6,9 @@
 
 namespace {
 
-// Reads this small, close together, share one chunk, so a slow line does not keep a chunk for
-// every byte or two.
-constexpr qsizetype kSmallChunk = 64;
+// The bytes are kept in blocks of this size, reserved whole, so a read costs its bytes and no
+// more, however small it is.
+constexpr qsizetype kBlock = 64 * 1024;
 
 QString two_digits(int value, int width = 2) {
     return QString::number(value).rightJustified(width, u'0');
@@ -25,18 +25,63 @@ void ReceiveLog::set_options(const ReceiveOptions& options) {
     if (options == m_options) {
         return;
     }
+    // The lines on screen are made again in the new form; held bytes stay held.
+    const qint64 shown = m_built;
     m_options = options;
     restart_lines();
-    build_held();
+    build_to(shown);
+    if (!m_paused) {
+        build_to(m_end);
+    }
 }
 
 void ReceiveLog::restart_lines() {
     m_lines.clear();
-    m_built = kept_from();
-    m_shown_from = std::min(m_shown_from, m_built);
+    m_built = m_kept_from;
+    m_shown_from = m_kept_from;
+    m_text_chars = 0;
+    m_line_start = m_kept_from;
     m_line_open = false;
     m_after_cr = false;
     m_decoder.reset();
+}
+
+void ReceiveLog::store(const QByteArray& bytes) {
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        if (m_blocks.empty() || m_blocks.back().size() == kBlock) {
+            m_blocks.emplace_back();
+            m_blocks.back().reserve(kBlock);
+        }
+        QByteArray& block = m_blocks.back();
+        const qsizetype count = std::min(kBlock - block.size(), bytes.size() - at);
+        block.append(bytes.constData() + at, count);
+        at += count;
+    }
+}
+
+QByteArray ReceiveLog::bytes(qint64 from, qint64 to) const {
+    QByteArray out;
+    from = std::max(from, m_blocks_from);
+    if (to <= from) {
+        return out;
+    }
+    out.reserve(to - from);
+    while (from < to) {
+        const auto index = static_cast<std::size_t>((from - m_blocks_from) / kBlock);
+        if (index >= m_blocks.size()) {
+            break;
+        }
+        const QByteArray& block = m_blocks[index];
+        const qint64 offset = (from - m_blocks_from) % kBlock;
+        const qint64 count = std::min<qint64>(to - from, block.size() - offset);
+        if (count <= 0) {
+            break;
+        }
+        out.append(block.constData() + offset, count);
+        from += count;
+    }
+    return out;
 }
 
 void ReceiveLog::append(const QByteArray& bytes, QTime arrival) {
@@ -44,117 +89,146 @@ void ReceiveLog::append(const QByteArray& bytes, QTime arrival) {
         return;
     }
     const int ms = arrival.msecsSinceStartOfDay();
-    if (!m_chunks.empty()) {
-        Chunk& last = m_chunks.back();
-        if (last.bytes.size() < kSmallChunk && ms >= last.ms && ms - last.ms < kPauseMs) {
-            last.bytes += bytes;
-            m_end += bytes.size();
-            build_held();
-            trim();
-            return;
-        }
+    // Reads within one millisecond share an arrival: the time says no more about them.
+    if (m_arrivals.empty() || m_arrivals.back().ms != ms) {
+        m_arrivals.push_back({m_end, ms});
     }
-    m_chunks.push_back({m_end, bytes, ms});
+    store(bytes);
     m_end += bytes.size();
-    build_held();
+    if (!m_paused) {
+        build_to(m_end);
+    }
     trim();
 }
 
 void ReceiveLog::set_paused(bool paused) {
     m_paused = paused;
-    build_held();
+    if (!paused) {
+        build_to(m_end);
+        trim();
+    }
 }
 
-void ReceiveLog::build_held() {
-    if (m_paused || m_built == m_end) {
+void ReceiveLog::build_to(qint64 to) {
+    if (m_built >= to) {
         return;
     }
-    // The first chunk not wholly built: chunks are in order of their starts.
-    auto chunk = std::upper_bound(m_chunks.begin(), m_chunks.end(), m_built,
-                                  [](qint64 at, const Chunk& c) { return at < c.start; });
-    if (chunk != m_chunks.begin()) {
-        --chunk;
+    // The arrival holding the first byte not yet in a line: arrivals are in order of starts.
+    auto arrival = std::upper_bound(m_arrivals.begin(), m_arrivals.end(), m_built,
+                                    [](qint64 at, const Arrival& a) { return at < a.start; });
+    if (arrival != m_arrivals.begin()) {
+        --arrival;
     }
-    for (; chunk != m_chunks.end(); ++chunk) {
-        const qsizetype from = static_cast<qsizetype>(std::max<qint64>(m_built - chunk->start, 0));
-        if (from < chunk->bytes.size()) {
-            build(*chunk, from);
+    for (; arrival != m_arrivals.end() && m_built < to; ++arrival) {
+        const auto next = std::next(arrival);
+        const qint64 end = std::min(to, next == m_arrivals.end() ? m_end : next->start);
+        const qint64 from = std::max(m_built, arrival->start);
+        if (from >= end) {
+            continue;
         }
+        if (m_options.hex) {
+            build_hex(from, end, arrival->ms, from == arrival->start);
+        } else {
+            build_text(from, end, arrival->ms);
+        }
+        m_last_ms = arrival->ms;
+        m_built = end;
     }
-    m_built = m_end;
-}
-
-void ReceiveLog::build(const Chunk& chunk, qsizetype from) {
-    if (m_options.hex) {
-        build_hex(chunk, from);
-    } else {
-        build_text(chunk, from);
-    }
-    m_last_ms = chunk.ms;
 }
 
 void ReceiveLog::start_line(qint64 start, int ms) {
-    m_lines.push_back({start, ms, {}});
+    close_line();
+    m_lines.push_back({start, m_text_chars, ms, {}});
     m_line_open = true;
     m_line_bytes = 0;
 }
 
-void ReceiveLog::build_hex(const Chunk& chunk, qsizetype from) {
-    // Bytes after a pause begin a line of their own; so does a new day.
-    if (m_line_open && from == 0 && (chunk.ms < m_last_ms || chunk.ms - m_last_ms >= kPauseMs)) {
-        m_line_open = false;
+void ReceiveLog::close_line() {
+    if (m_line_open && !m_lines.empty()) {
+        m_lines.back().text.squeeze();  // a line grown read by read keeps only its characters
     }
-    qsizetype at = from;
-    while (at < chunk.bytes.size()) {
+    m_line_open = false;
+}
+
+void ReceiveLog::build_hex(qint64 from, qint64 to, int ms, bool after_gap) {
+    // A byte that comes a pause after the one before begins a line of its own; so does a new
+    // day.
+    if (m_line_open && after_gap && (ms < m_last_ms || ms - m_last_ms >= kPauseMs)) {
+        close_line();
+    }
+    for (qint64 at = from; at < to;) {
         if (!m_line_open || m_line_bytes == kHexLineBytes) {
-            start_line(chunk.start + at, chunk.ms);
+            start_line(at, ms);
         }
-        const qsizetype count =
-            std::min<qsizetype>(kHexLineBytes - m_line_bytes, chunk.bytes.size() - at);
+        const qint64 count = std::min<qint64>(kHexLineBytes - m_line_bytes, to - at);
         m_line_bytes += static_cast<int>(count);
         at += count;
     }
 }
 
-void ReceiveLog::build_text(const Chunk& chunk, qsizetype from) {
+void ReceiveLog::build_text(qint64 from, qint64 to, int ms) {
     if (!m_decoder) {
         m_decoder.emplace(decoder_name(m_options.encoding));
     }
-    // A character split between two reads waits in the decoder for its last bytes.
-    const QString text = (*m_decoder)(QByteArrayView(chunk.bytes).sliced(from));
-    const qint64 start = chunk.start + from;
+    // A character split between two reads waits in the decoder for its last bytes. Lines end at
+    // the bytes CR and LF, which no GBK or UTF-8 character holds and which decode to CR and LF:
+    // the n-th line end of the text is the n-th of the bytes, so each line knows its first byte.
+    const QByteArray raw = bytes(from, to);
+    const QString text = (*m_decoder)(raw);
+    qsizetype byte = 0;  // the next line end among the bytes
+    auto next_end = [&] {
+        while (byte < raw.size() && raw[byte] != '\n' && raw[byte] != '\r') {
+            ++byte;
+        }
+        return from + std::min(byte++, raw.size() - 1);
+    };
     qsizetype run = 0;  // where the characters not yet in a line begin
-    auto flush = [&](qsizetype to) {
-        if (to > run) {
-            m_lines.back().text += QStringView(text).sliced(run, to - run);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\n' && c != u'\r') {
+            continue;
+        }
+        const qint64 at = next_end();
+        if (i > run) {
+            m_after_cr = false;
+            add_text(QStringView(text).sliced(run, i - run), from, ms);
+        }
+        run = i + 1;
+        if (c == u'\n' && m_after_cr) {
+            m_after_cr = false;  // the LF of a CR LF
+            continue;
+        }
+        if (!m_line_open) {
+            start_line(at, ms);  // an empty line
+        }
+        close_line();
+        m_after_cr = c == u'\r';
+        m_line_start = at + 1;
+    }
+    if (text.size() > run) {
+        m_after_cr = false;
+        add_text(QStringView(text).sliced(run), from, ms);
+    }
+}
+
+void ReceiveLog::add_text(QStringView text, qint64 start, int ms) {
+    qsizetype run = 0;  // where the characters not yet in a line begin
+    auto flush = [&](qsizetype end) {
+        if (end > run) {
+            m_lines.back().text += text.sliced(run, end - run);
+            m_text_chars += end - run;
         }
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\n' && m_after_cr) {
-            m_after_cr = false;
-            run = i + 1;
-            continue;
-        }
-        m_after_cr = c == u'\r';
-        if (c == u'\r' || c == u'\n') {
-            if (m_line_open) {
-                flush(i);
-            } else {
-                start_line(start, chunk.ms);  // an empty line
-            }
-            m_line_open = false;
-            run = i + 1;
-            continue;
-        }
         const bool full = m_line_open && m_lines.back().text.size() + (i - run) >= kTextLineChars &&
-                          !c.isLowSurrogate();
+                          !text[i].isLowSurrogate();
         if (full) {
             flush(i);
-            m_line_open = false;
+            close_line();
         }
         if (!m_line_open) {
-            start_line(start, chunk.ms);
+            // After a line end, the byte after it; a wrapped line, where its read began.
+            start_line(std::max(start, m_line_start), ms);
             run = i;
         }
     }
@@ -164,25 +238,43 @@ void ReceiveLog::build_text(const Chunk& chunk, qsizetype from) {
 }
 
 void ReceiveLog::trim() {
-    if (m_chunks.empty() || m_end - m_chunks.front().start <= m_kept) {
+    const bool over = (!m_arrivals.empty() && m_end - m_arrivals.front().start > m_kept) ||
+                      static_cast<qsizetype>(m_arrivals.size()) > m_kept_lines ||
+                      static_cast<qsizetype>(m_lines.size()) > m_kept_lines;
+    if (!over) {
         return;
     }
-    while (!m_chunks.empty() && m_end - m_chunks.front().start > m_kept) {
-        m_chunks.pop_front();
+    while (!m_arrivals.empty() && (m_end - m_arrivals.front().start > m_kept ||
+                                   static_cast<qsizetype>(m_arrivals.size()) > m_kept_lines)) {
+        m_arrivals.pop_front();
     }
-    const qint64 from = kept_from();
-    while (!m_lines.empty() && m_lines.front().start < from) {
+    qint64 from = m_arrivals.empty() ? m_end : m_arrivals.front().start;
+    if (static_cast<qsizetype>(m_lines.size()) > m_kept_lines) {
+        from =
+            std::max(from, m_lines[m_lines.size() - static_cast<std::size_t>(m_kept_lines)].start);
+    }
+    while (m_arrivals.size() > 1 && m_arrivals[1].start <= from) {
+        m_arrivals.pop_front();
+    }
+    if (!m_arrivals.empty() && m_arrivals.front().start < from) {
+        m_arrivals.front().start = from;
+    }
+    m_kept_from = std::max(m_kept_from, from);
+    while (m_blocks.size() > 1 && m_blocks_from + m_blocks.front().size() <= m_kept_from) {
+        m_blocks_from += m_blocks.front().size();
+        m_blocks.pop_front();
+    }
+    while (!m_lines.empty() && m_lines.front().start < m_kept_from) {
         m_lines.pop_front();
     }
-    // A hex line that began in a dropped chunk goes whole; a text line's start is where its
-    // read began.
-    m_shown_from = m_options.hex && !m_lines.empty() ? m_lines.front().start : from;
+    m_shown_from = m_lines.empty() ? std::max(m_kept_from, m_built) : m_lines.front().start;
     if (m_lines.empty()) {
         m_line_open = false;
     }
-    if (m_built < from) {
+    if (m_built < m_kept_from) {
         // Bytes held while paused went before they were shown.
-        m_built = from;
+        m_built = m_kept_from;
+        m_shown_from = m_kept_from;
         m_line_open = false;
         m_after_cr = false;
         m_decoder.reset();
@@ -190,9 +282,11 @@ void ReceiveLog::trim() {
 }
 
 void ReceiveLog::clear() {
-    m_chunks.clear();
+    m_arrivals.clear();
+    m_blocks.clear();
+    m_blocks_from = m_end;
     m_cleared = m_end;
-    m_shown_from = m_end;
+    m_kept_from = m_end;
     restart_lines();
 }
 
@@ -213,27 +307,16 @@ QString ReceiveLog::prefix(int ms) const {
              two_digits(ms % 1000, 3));
 }
 
-QByteArray ReceiveLog::kept_bytes(qint64 from, qint64 to) const {
-    QByteArray bytes;
-    auto chunk = std::upper_bound(m_chunks.begin(), m_chunks.end(), from,
-                                  [](qint64 at, const Chunk& c) { return at < c.start; });
-    if (chunk != m_chunks.begin()) {
-        --chunk;
-    }
-    for (; chunk != m_chunks.end() && chunk->start < to; ++chunk) {
-        const qint64 first = std::max(from, chunk->start);
-        const qint64 last = std::min(to, chunk->start + chunk->bytes.size());
-        if (last > first) {
-            bytes += QByteArrayView(chunk->bytes).sliced(first - chunk->start, last - first);
-        }
-    }
-    return bytes;
+QString ReceiveLog::mark() const {
+    return dropped_bytes() > 0
+               ? QStringLiteral("…… 较早的 %1 字节已不在屏幕上 ……").arg(dropped_bytes())
+               : QString();
 }
 
 QString ReceiveLog::line(qsizetype index) const {
     if (dropped_bytes() > 0) {
         if (index == 0) {
-            return QStringLiteral("…… 较早的 %1 字节已不在屏幕上 ……").arg(dropped_bytes());
+            return mark();
         }
         --index;
     }
@@ -247,14 +330,75 @@ QString ReceiveLog::line(qsizetype index) const {
     const qint64 end = index + 1 < static_cast<qsizetype>(m_lines.size())
                            ? m_lines[static_cast<std::size_t>(index) + 1].start
                            : m_built;
-    const QByteArray bytes = kept_bytes(line.start, end);
-    return prefix(line.ms) + to_hex(bytes.constData(), bytes.size());
+    const QByteArray shown = bytes(line.start, end);
+    return prefix(line.ms) + to_hex(shown.constData(), shown.size());
+}
+
+qint64 ReceiveLog::line_offset(qsizetype index) const {
+    if (m_lines.empty()) {
+        return 0;
+    }
+    const Line& first = m_lines.front();
+    if (m_options.hex) {
+        // "55 AA" and its line feed: three characters a byte, and the prefix.
+        const qint64 start = index < static_cast<qsizetype>(m_lines.size())
+                                 ? m_lines[static_cast<std::size_t>(index)].start
+                                 : m_built;
+        return index * prefix_size() + 3 * (start - first.start);
+    }
+    const qint64 before = index < static_cast<qsizetype>(m_lines.size())
+                              ? m_lines[static_cast<std::size_t>(index)].chars_before
+                              : m_text_chars;
+    return index * (prefix_size() + 1) + before - first.chars_before;
+}
+
+qint64 ReceiveLog::text_size() const {
+    const QString head = mark();
+    const qint64 lines = m_lines.empty() ? 0 : line_offset(m_lines.size()) - 1;
+    if (head.isEmpty()) {
+        return lines;
+    }
+    return m_lines.empty() ? head.size() : head.size() + 1 + lines;
+}
+
+QString ReceiveLog::text(qint64 from, qint64 to) const {
+    QString out;
+    to = std::min(to, text_size());
+    if (from >= to) {
+        return out;
+    }
+    auto take = [&](const QString& piece, qint64 at) {
+        const qint64 first = std::max(from, at);
+        const qint64 last = std::min(to, at + piece.size());
+        if (last > first) {
+            out += QStringView(piece).sliced(first - at, last - first);
+        }
+    };
+    qint64 base = 0;
+    const QString head = mark();
+    if (!head.isEmpty()) {
+        take(head + u'\n', 0);
+        base = head.size() + 1;
+    }
+    const auto count = static_cast<qsizetype>(m_lines.size());
+    // The last line that begins at or before `from`.
+    qsizetype lo = 0;
+    qsizetype hi = count;
+    while (hi - lo > 1) {
+        const qsizetype mid = (lo + hi) / 2;
+        (base + line_offset(mid) <= from ? lo : hi) = mid;
+    }
+    const qsizetype skip = dropped_bytes() > 0 ? 1 : 0;
+    for (qsizetype i = lo; i < count && base + line_offset(i) < to; ++i) {
+        QString piece = line(i + skip);
+        if (i + 1 < count) {
+            piece += u'\n';
+        }
+        take(piece, base + line_offset(i));
+    }
+    return out;
 }
 
 QString ReceiveLog::text() const {
-    QStringList lines;
-    for (qsizetype i = 0; i < line_count(); ++i) {
-        lines.append(line(i));
-    }
-    return lines.join(u'\n');
+    return text(0, text_size());
 }

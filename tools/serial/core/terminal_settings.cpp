@@ -51,6 +51,8 @@ void TerminalSettings::load(QSettings& settings) {
     interval_ms =
         bounded(settings.value(QStringLiteral("interval_ms")), 10, 60000, fallback.interval_ms);
     auto_reconnect = settings.value(QStringLiteral("auto_reconnect"), false).toBool();
+    dtr = settings.value(QStringLiteral("dtr"), fallback.dtr).toBool();
+    rts = settings.value(QStringLiteral("rts"), fallback.rts).toBool();
     settings.endGroup();
 }
 
@@ -69,6 +71,8 @@ void TerminalSettings::save(QSettings& settings) const {
     settings.setValue(QStringLiteral("line_end"), static_cast<int>(line_end));
     settings.setValue(QStringLiteral("interval_ms"), interval_ms);
     settings.setValue(QStringLiteral("auto_reconnect"), auto_reconnect);
+    settings.setValue(QStringLiteral("dtr"), dtr);
+    settings.setValue(QStringLiteral("rts"), rts);
     settings.endGroup();
 }
 

@@ -22,6 +22,9 @@ struct TerminalSettings {
     LineEnd line_end = LineEnd::kNone;
     int interval_ms = 1000;
     bool auto_reconnect = false;
+    // The board's control lines: up, as a port opens, unless the user lowered them.
+    bool dtr = true;
+    bool rts = true;
 
     // Reads what was saved; a missing or unusable value keeps its default.
     void load(QSettings& settings);

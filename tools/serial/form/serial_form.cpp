@@ -3,25 +3,25 @@
 #include "history_line_edit.h"
 #include "port_combo_box.h"
 #include "shell/host/form_host.h"
+#include "shell/widgets/layout_kit.h"
 #include "shell/widgets/line_view.h"
 #include "shell/widgets/look.h"
-#include "tools/serial/core/hex_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStringEncoder>
 #include <QVBoxLayout>
 
 #include <limits>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -29,70 +29,140 @@ const QColor kBackground = rgb(255, 255, 192);
 const QColor kOpenFace = rgb(0, 255, 0);
 const QColor kCloseFace = rgb(255, 0, 0);
 const QColor kButtonFace = rgb(128, 255, 128);
-const QString kAllFiles = QStringLiteral("所有文件（*.*）|*.*");
-constexpr qint64 kSendBlock = 16 * 1024;
-constexpr int kReconnectMs = 1000;
-constexpr int kStatusMs = 50;
+const QString kAllFiles = u"所有文件（*.*）|*.*"_s;
+constexpr int kRefreshMs = 50;
 
 const int kBauds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
 
-QPushButton* button(const QString& caption, const QColor& face) {
-    auto* b = new QPushButton(caption);
-    b->setAccessibleName(caption);
-    set_face(b, face);
-    return b;
-}
-
-QCheckBox* check_box(const QString& caption) {
-    auto* box = new QCheckBox(caption);
-    box->setAccessibleName(caption);
-    return box;
-}
-
-// A box of fixed choices, each with the value it stands for.
-QComboBox* choices(const QString& name, const QList<std::pair<QString, QVariant>>& items) {
-    auto* box = new QComboBox;
-    box->setAccessibleName(name);
-    for (const auto& [text, value] : items) {
-        box->addItem(text, value);
+// A row of widgets; a null one stands for the stretch.
+QHBoxLayout* row_of(std::initializer_list<QWidget*> widgets) {
+    auto* row = new QHBoxLayout;
+    for (QWidget* widget : widgets) {
+        if (widget) {
+            row->addWidget(widget);
+        } else {
+            row->addStretch(1);
+        }
     }
-    return box;
+    return row;
 }
 
-QLabel* label_for(const QString& caption, QWidget* control) {
-    auto* label = new QLabel(caption);
-    label->setBuddy(control);
-    return label;
-}
-
-void select_value(QComboBox* box, const QVariant& value) {
-    const int index = box->findData(value);
-    if (index >= 0) {
-        box->setCurrentIndex(index);
+// A choice box's items: each caption with the value it stands for.
+QList<std::pair<QString, QVariant>> items(const QStringList& captions, const QVariantList& values) {
+    QList<std::pair<QString, QVariant>> list;
+    for (qsizetype i = 0; i < captions.size(); ++i) {
+        list.append({captions[i], values[i]});
     }
-}
-
-// Whether the device file is there to open; elsewhere than Unix, trying is the only test.
-bool device_present(const QString& device) {
-#ifdef Q_OS_UNIX
-    return QFileInfo::exists(device.contains(u'/') ? device : QStringLiteral("/dev/") + device);
-#else
-    Q_UNUSED(device);
-    return true;
-#endif
+    return list;
 }
 
 }  // namespace
 
 SerialForm::SerialForm(FormHost& host)
-    : Form(host, QStringLiteral("串口工具"), QStringLiteral("串口工具"), 12000, 8400, kBackground) {
+    : Form(host, u"串口工具"_s, u"串口工具"_s, 12000, 8400, kBackground), m_session(host) {
     build_controls();
-    if (auto settings = host.settings()) {
-        m_settings.load(*settings);
-    }
+    m_session.load_settings();
     show_settings();
-    m_log.set_options({m_settings.hex_view, m_settings.timestamps, m_settings.encoding});
+    connect_controls();
+    show_status();
+}
 
+// Also when the program deletes the window without closing it.
+SerialForm::~SerialForm() {
+    m_session.save_settings(m_port->device());
+}
+
+void SerialForm::build_controls() {
+    m_port = new PortComboBox;
+    m_port->setObjectName(u"port"_s);
+    m_port->setMinimumContentsLength(16);
+    m_baud = new_choice_box(u"baud"_s, u"波特率"_s, {});
+    m_baud->setEditable(true);
+    for (int baud : kBauds) {
+        m_baud->addItem(QString::number(baud));
+    }
+    m_baud->setValidator(new QIntValidator(1, std::numeric_limits<int>::max(), m_baud));
+    m_data_bits = new_choice_box(u"data_bits"_s, u"数据位"_s,
+                                 items({u"5"_s, u"6"_s, u"7"_s, u"8"_s}, {5, 6, 7, 8}));
+    m_parity = new_choice_box(
+        u"parity"_s, u"校验"_s,
+        items({u"无"_s, u"奇"_s, u"偶"_s, u"标记"_s, u"空格"_s}, {'N', 'O', 'E', 'M', 'S'}));
+    m_stop_bits =
+        new_choice_box(u"stop_bits"_s, u"停止位"_s, items({u"1"_s, u"1.5"_s, u"2"_s}, {1, 3, 2}));
+    m_flow =
+        new_choice_box(u"flow"_s, u"流控"_s, items({u"无"_s, u"硬件"_s, u"软件"_s}, {0, 1, 2}));
+    m_open_button = new_button(u"open_button"_s, u"打开串口"_s, kOpenFace);
+    auto* port_row = row_of({new_buddy_label(u"端口"_s, m_port)});
+    port_row->addWidget(m_port, 1);
+    for (QComboBox* box : {m_baud, m_data_bits, m_parity, m_stop_bits, m_flow}) {
+        add_labelled(port_row, box->accessibleDescription(), box);
+    }
+    port_row->addWidget(m_open_button);
+
+    m_view = new LineView(m_lines, this);
+    m_view->setObjectName(u"receive_view"_s);
+    m_view->setAccessibleName(u"接收区"_s);
+    m_view->setFont(new_song_font(10));
+    m_view->setMinimumHeight(160);
+    set_background(m_view->viewport(), rgb(255, 255, 255));
+
+    m_hex_view = new_check_box(u"hex_view"_s, u"十六进制显示"_s);
+    m_timestamps = new_check_box(u"timestamps"_s, u"显示时间"_s);
+    m_encoding = new_choice_box(u"encoding"_s, u"编码"_s,
+                                items({u"GBK"_s, u"UTF-8"_s}, {u"GBK"_s, u"UTF-8"_s}));
+    m_pause = new_check_box(u"pause"_s, u"暂停"_s);
+    m_clear_button = new_button(u"clear_button"_s, u"清除接收"_s, kButtonFace);
+    m_save_button = new_button(u"save_button"_s, u"保存接收"_s, kButtonFace);
+    m_record = new_check_box(u"record"_s, u"记录到文件"_s);
+    m_auto_reconnect = new_check_box(u"auto_reconnect"_s, u"自动重连"_s);
+    m_dtr = new_check_box(u"dtr"_s, u"DTR"_s);
+    m_rts = new_check_box(u"rts"_s, u"RTS"_s);
+    m_break_button = new_button(u"break_button"_s, u"发送中断"_s, kButtonFace);
+
+    m_send_line = new HistoryLineEdit;
+    m_send_line->setObjectName(u"send_line"_s);
+    m_send_line->setAccessibleName(u"发送区"_s);
+    m_send_button = new_button(u"send_button"_s, u"发送"_s, kButtonFace);
+    auto* send_row = row_of({new_buddy_label(u"发送区"_s, m_send_line)});
+    send_row->addWidget(m_send_line, 1);
+    send_row->addWidget(m_send_button);
+
+    m_hex_send = new_check_box(u"hex_send"_s, u"十六进制发送"_s);
+    m_line_end = new_choice_box(u"line_end"_s, u"行尾"_s,
+                                items({u"无"_s, u"CR"_s, u"LF"_s, u"CR LF"_s}, {0, 1, 2, 3}));
+    m_timed_send = new_check_box(u"timed_send"_s, u"定时发送"_s);
+    m_interval = new_spin_box(u"interval"_s, u"定时间隔"_s, 10, 60000, 1000);
+    m_interval->setSuffix(u" ms"_s);
+    m_send_file_button = new_button(u"send_file_button"_s, u"发送文件"_s, kButtonFace);
+    m_send_progress = new QProgressBar;
+    m_send_progress->setObjectName(u"send_progress"_s);
+    m_send_progress->setAccessibleName(u"发送进度"_s);
+    m_send_progress->setRange(0, 1000);
+    m_send_progress->hide();
+    m_cancel_send = new_button(u"cancel_send"_s, u"取消发送"_s, kCloseFace);
+    m_cancel_send->hide();
+
+    m_status = new_value_label(u"status"_s, u"状态"_s);
+    m_received_label = new_value_label(u"received_count"_s, u"接收字节数"_s);
+    m_sent_label = new_value_label(u"sent_count"_s, u"发送字节数"_s);
+    auto* status_row = row_of({m_received_label, m_sent_label});
+    status_row->insertWidget(0, m_status, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(port_row);
+    layout->addWidget(m_view, 1);
+    for (QHBoxLayout* row :
+         {row_of({m_hex_view, m_timestamps, new_buddy_label(u"编码"_s, m_encoding), m_encoding,
+                  m_pause, m_clear_button, nullptr, m_save_button, m_record}),
+          row_of({m_dtr, m_rts, m_break_button, nullptr, m_auto_reconnect}), send_row,
+          row_of({m_hex_send, new_buddy_label(u"行尾"_s, m_line_end), m_line_end, m_timed_send,
+                  m_interval, nullptr, m_send_file_button, m_send_progress, m_cancel_send}),
+          status_row}) {
+        layout->addLayout(row);
+    }
+}
+
+void SerialForm::connect_controls() {
     connect(m_port, &PortComboBox::opening, this, &SerialForm::refresh_ports);
     for (QComboBox* box : {m_baud, m_data_bits, m_parity, m_stop_bits, m_flow}) {
         connect(box, &QComboBox::currentTextChanged, this, &SerialForm::on_line_changed);
@@ -103,547 +173,168 @@ SerialForm::SerialForm(FormHost& host)
     }
     connect(m_encoding, &QComboBox::currentIndexChanged, this, &SerialForm::on_view_changed);
     connect(m_pause, &QCheckBox::toggled, this, [this](bool on) {
-        m_log.set_paused(on);
+        m_session.set_paused(on);
+        m_view->refresh();
+    });
+    connect(m_clear_button, &QPushButton::clicked, this, [this] {
+        m_session.clear_received();
+        m_view->refresh();
+    });
+    connect(m_save_button, &QPushButton::clicked, this, [this] {
+        if (const auto path = host().save_file({u"保存接收"_s, kAllFiles, {}, {}})) {
+            m_session.save_received(*path);
+        }
+    });
+    connect(m_record, &QCheckBox::toggled, this, &SerialForm::on_record_toggled);
+    connect(m_auto_reconnect, &QCheckBox::toggled, &m_session, &SerialSession::set_auto_reconnect);
+    connect(m_dtr, &QCheckBox::toggled, &m_session, &SerialSession::set_dtr);
+    connect(m_rts, &QCheckBox::toggled, &m_session, &SerialSession::set_rts);
+    connect(m_break_button, &QPushButton::clicked, &m_session, &SerialSession::send_break);
+    auto send = [this] {
+        if (m_session.send_line(m_send_line->text())) {
+            m_send_line->remember(m_send_line->text());
+        }
+    };
+    connect(m_send_line, &QLineEdit::returnPressed, this, send);
+    connect(m_send_button, &QPushButton::clicked, this, send);
+    auto send_options = [this] {
+        m_session.set_send_options(m_hex_send->isChecked(),
+                                   static_cast<LineEnd>(m_line_end->currentData().toInt()));
+    };
+    connect(m_hex_send, &QCheckBox::toggled, this, send_options);
+    connect(m_line_end, &QComboBox::currentIndexChanged, this, send_options);
+    connect(m_timed_send, &QCheckBox::toggled, this, [this](bool on) {
+        on ? m_session.start_timed_send(m_send_line->text()) : m_session.stop_timed_send();
+    });
+    // The line typed while it runs is the one sent next.
+    connect(m_send_line, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_session.is_timed_sending()) {
+            m_session.start_timed_send(text);
+        }
+    });
+    connect(&m_session, &SerialSession::timed_send_changed, m_timed_send, &QCheckBox::setChecked);
+    connect(m_interval, &QSpinBox::valueChanged, &m_session, &SerialSession::set_interval);
+    connect(m_send_file_button, &QPushButton::clicked, this, [this] {
+        if (!m_session.is_open()) {
+            m_session.send(QByteArray());  // says the port is closed
+        } else if (const auto path = host().open_file({u"发送文件"_s, kAllFiles, {}, {}})) {
+            m_session.send_file(*path);
+        }
+    });
+    connect(m_cancel_send, &QPushButton::clicked, &m_session, &SerialSession::cancel_file_send);
+    connect(&m_session, &SerialSession::file_send_changed, this, &SerialForm::on_file_send_changed);
+    connect(&m_session, &SerialSession::recording_changed, m_record, [this](bool on) {
+        const QSignalBlocker quiet(m_record);
+        m_record->setChecked(on);
+    });
+    connect(&m_session, &SerialSession::state_changed, this, &SerialForm::show_status);
+    connect(&m_session, &SerialSession::counts_changed, this, &SerialForm::show_status);
+    // The view and the counts follow a fast stream a few times a second, not at every read.
+    m_refresh_timer.setSingleShot(true);
+    m_refresh_timer.setInterval(kRefreshMs);
+    connect(&m_session, &SerialSession::bytes_received, this, [this] {
+        if (!m_refresh_timer.isActive()) {
+            m_refresh_timer.start();
+        }
+    });
+    connect(&m_refresh_timer, &QTimer::timeout, this, [this] {
         m_view->refresh();
         show_status();
     });
-    connect(findChild<QPushButton*>(QStringLiteral("clear_button")), &QPushButton::clicked, this,
-            [this] {
-                m_log.clear();
-                m_received.clear();
-                m_view->refresh();
-                show_status();
-            });
-    connect(m_send_line, &QLineEdit::returnPressed, this, &SerialForm::on_send);
-    connect(findChild<QPushButton*>(QStringLiteral("send_button")), &QPushButton::clicked, this,
-            &SerialForm::on_send);
-    connect(m_hex_send, &QCheckBox::toggled, this, [this](bool on) { m_settings.hex_send = on; });
-    connect(m_line_end, &QComboBox::currentIndexChanged, this, [this] {
-        m_settings.line_end = static_cast<LineEnd>(m_line_end->currentData().toInt());
-    });
-    connect(m_timed_send, &QCheckBox::toggled, this, &SerialForm::on_timed_send_toggled);
-    connect(m_interval, &QSpinBox::valueChanged, this, [this](int ms) {
-        m_settings.interval_ms = ms;
-        m_send_timer.setInterval(ms);
-    });
-    // While the port is away the timer idles, and sends again once it is back.
-    connect(&m_send_timer, &QTimer::timeout, this, [this] {
-        if (m_device && !send_line(false)) {
-            m_timed_send->setChecked(false);
-        }
-    });
-    connect(findChild<QPushButton*>(QStringLiteral("send_file_button")), &QPushButton::clicked,
-            this, &SerialForm::on_send_file);
-    connect(m_cancel_send, &QPushButton::clicked, this, [this] {
-        if (m_device) {
-            m_device->discard_output();
-        }
-        end_file_send();
-    });
-    connect(findChild<QPushButton*>(QStringLiteral("save_button")), &QPushButton::clicked, this,
-            &SerialForm::on_save_received);
-    connect(m_record_box, &QCheckBox::toggled, this, &SerialForm::on_record_toggled);
-    connect(m_auto_reconnect, &QCheckBox::toggled, this, [this](bool on) {
-        m_settings.auto_reconnect = on;
-        if (on && m_state == State::kVanished) {
-            m_reconnect_timer.start();
-        } else if (!on) {
-            m_reconnect_timer.stop();
-        }
-        show_status();
-    });
-    m_status_timer.setSingleShot(true);
-    m_status_timer.setInterval(kStatusMs);
-    connect(&m_status_timer, &QTimer::timeout, this, [this] {
-        m_view->refresh();
-        show_status();
-    });
-    m_reconnect_timer.setInterval(kReconnectMs);
-    connect(&m_reconnect_timer, &QTimer::timeout, this, &SerialForm::on_reconnect_tick);
-    show_status();
-}
-
-// Also when the program deletes the window without closing it.
-SerialForm::~SerialForm() {
-    save_settings();
-}
-
-void SerialForm::build_controls() {
-    m_port = new PortComboBox;
-    m_port->setObjectName(QStringLiteral("port"));
-    m_port->setAccessibleName(QStringLiteral("端口"));
-    m_port->setMinimumContentsLength(16);
-    m_baud = new QComboBox;
-    m_baud->setEditable(true);
-    m_baud->setAccessibleName(QStringLiteral("波特率"));
-    for (int baud : kBauds) {
-        m_baud->addItem(QString::number(baud));
-    }
-    m_baud->setValidator(new QIntValidator(1, std::numeric_limits<int>::max(), m_baud));
-    m_data_bits = choices(QStringLiteral("数据位"), {{QStringLiteral("5"), 5},
-                                                     {QStringLiteral("6"), 6},
-                                                     {QStringLiteral("7"), 7},
-                                                     {QStringLiteral("8"), 8}});
-    m_parity = choices(QStringLiteral("校验"), {{QStringLiteral("无"), 'N'},
-                                                {QStringLiteral("奇"), 'O'},
-                                                {QStringLiteral("偶"), 'E'},
-                                                {QStringLiteral("标记"), 'M'},
-                                                {QStringLiteral("空格"), 'S'}});
-    m_stop_bits =
-        choices(QStringLiteral("停止位"),
-                {{QStringLiteral("1"), 1}, {QStringLiteral("1.5"), 3}, {QStringLiteral("2"), 2}});
-    m_flow = choices(QStringLiteral("流控"),
-                     {{QStringLiteral("无"), static_cast<int>(SerialFlow::kNone)},
-                      {QStringLiteral("硬件"), static_cast<int>(SerialFlow::kHardware)},
-                      {QStringLiteral("软件"), static_cast<int>(SerialFlow::kSoftware)}});
-    m_open_button = button(QStringLiteral("打开串口"), kOpenFace);
-    m_open_button->setObjectName(QStringLiteral("open_button"));
-
-    auto* port_row = new QHBoxLayout;
-    port_row->addWidget(label_for(QStringLiteral("端口"), m_port));
-    port_row->addWidget(m_port, 1);
-    for (QComboBox* box : {m_baud, m_data_bits, m_parity, m_stop_bits, m_flow}) {
-        port_row->addWidget(label_for(box->accessibleName(), box));
-        port_row->addWidget(box);
-    }
-    port_row->addWidget(m_open_button);
-
-    m_view = new LineView(m_lines, this);
-    m_view->setObjectName(QStringLiteral("receive_view"));
-    m_view->setAccessibleName(QStringLiteral("接收区"));
-    m_view->setFont(new_song_font(10));
-    m_view->setMinimumHeight(160);
-    set_background(m_view->viewport(), rgb(255, 255, 255));
-
-    m_hex_view = check_box(QStringLiteral("十六进制显示"));
-    m_timestamps = check_box(QStringLiteral("显示时间"));
-    m_encoding =
-        choices(QStringLiteral("编码"), {{QStringLiteral("GBK"), QStringLiteral("GBK")},
-                                         {QStringLiteral("UTF-8"), QStringLiteral("UTF-8")}});
-    m_pause = check_box(QStringLiteral("暂停"));
-    QPushButton* clear = button(QStringLiteral("清除接收"), kButtonFace);
-    clear->setObjectName(QStringLiteral("clear_button"));
-    QPushButton* save = button(QStringLiteral("保存接收"), kButtonFace);
-    save->setObjectName(QStringLiteral("save_button"));
-    m_record_box = check_box(QStringLiteral("记录到文件"));
-    m_auto_reconnect = check_box(QStringLiteral("自动重连"));
-    auto* view_row = new QHBoxLayout;
-    view_row->addWidget(m_hex_view);
-    view_row->addWidget(m_timestamps);
-    view_row->addWidget(label_for(QStringLiteral("编码"), m_encoding));
-    view_row->addWidget(m_encoding);
-    view_row->addWidget(m_pause);
-    view_row->addWidget(clear);
-    view_row->addStretch(1);
-    view_row->addWidget(save);
-    view_row->addWidget(m_record_box);
-    view_row->addWidget(m_auto_reconnect);
-
-    m_send_line = new HistoryLineEdit;
-    m_send_line->setObjectName(QStringLiteral("send_line"));
-    m_send_line->setAccessibleName(QStringLiteral("发送区"));
-    QPushButton* send = button(QStringLiteral("发送"), kButtonFace);
-    send->setObjectName(QStringLiteral("send_button"));
-    auto* send_row = new QHBoxLayout;
-    send_row->addWidget(label_for(QStringLiteral("发送区"), m_send_line));
-    send_row->addWidget(m_send_line, 1);
-    send_row->addWidget(send);
-
-    m_hex_send = check_box(QStringLiteral("十六进制发送"));
-    m_line_end = choices(QStringLiteral("行尾"), {{QStringLiteral("无"), 0},
-                                                  {QStringLiteral("CR"), 1},
-                                                  {QStringLiteral("LF"), 2},
-                                                  {QStringLiteral("CR LF"), 3}});
-    m_timed_send = check_box(QStringLiteral("定时发送"));
-    m_interval = new QSpinBox;
-    m_interval->setAccessibleName(QStringLiteral("定时间隔"));
-    m_interval->setRange(10, 60000);
-    m_interval->setSuffix(QStringLiteral(" ms"));
-    QPushButton* send_file = button(QStringLiteral("发送文件"), kButtonFace);
-    send_file->setObjectName(QStringLiteral("send_file_button"));
-    m_send_progress = new QProgressBar;
-    m_send_progress->setAccessibleName(QStringLiteral("发送进度"));
-    m_send_progress->setRange(0, 1000);
-    m_send_progress->hide();
-    m_cancel_send = button(QStringLiteral("取消发送"), kCloseFace);
-    m_cancel_send->hide();
-    auto* option_row = new QHBoxLayout;
-    option_row->addWidget(m_hex_send);
-    option_row->addWidget(label_for(QStringLiteral("行尾"), m_line_end));
-    option_row->addWidget(m_line_end);
-    option_row->addWidget(m_timed_send);
-    option_row->addWidget(m_interval);
-    option_row->addStretch(1);
-    option_row->addWidget(send_file);
-    option_row->addWidget(m_send_progress);
-    option_row->addWidget(m_cancel_send);
-
-    m_status = new QLabel;
-    m_status->setAccessibleName(QStringLiteral("状态"));
-    m_received_label = new QLabel;
-    m_received_label->setAccessibleName(QStringLiteral("接收字节数"));
-    m_sent_label = new QLabel;
-    m_sent_label->setAccessibleName(QStringLiteral("发送字节数"));
-    auto* status_row = new QHBoxLayout;
-    status_row->addWidget(m_status, 1);
-    status_row->addWidget(m_received_label);
-    status_row->addSpacing(16);
-    status_row->addWidget(m_sent_label);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(port_row);
-    layout->addWidget(m_view, 1);
-    layout->addLayout(view_row);
-    layout->addLayout(send_row);
-    layout->addLayout(option_row);
-    layout->addLayout(status_row);
 }
 
 void SerialForm::show_settings() {
+    const TerminalSettings& settings = m_session.settings();
     refresh_ports();
-    if (m_settings.port.isEmpty() && m_port->count() > 0) {
+    if (settings.port.isEmpty() && m_port->count() > 0) {
         m_port->setCurrentIndex(0);  // nothing remembered: the first port listed
     } else {
-        m_port->set_device(m_settings.port);
+        m_port->set_device(settings.port);
     }
     m_port->lineEdit()->setCursorPosition(0);  // a long description shows its start
-    m_baud->setEditText(QString::number(m_settings.line.baud));
-    select_value(m_data_bits, m_settings.line.data_bits);
-    select_value(m_parity, m_settings.line.parity);
-    select_value(m_stop_bits, m_settings.line.stop_bits);
-    select_value(m_flow, static_cast<int>(m_settings.line.flow));
-    m_hex_view->setChecked(m_settings.hex_view);
-    m_timestamps->setChecked(m_settings.timestamps);
-    select_value(m_encoding, m_settings.encoding);
-    m_hex_send->setChecked(m_settings.hex_send);
-    select_value(m_line_end, static_cast<int>(m_settings.line_end));
-    m_interval->setValue(m_settings.interval_ms);
-    m_send_timer.setInterval(m_settings.interval_ms);
-    m_auto_reconnect->setChecked(m_settings.auto_reconnect);
+    m_baud->setEditText(QString::number(settings.line.baud));
+    select_value(m_data_bits, settings.line.data_bits);
+    select_value(m_parity, settings.line.parity);
+    select_value(m_stop_bits, settings.line.stop_bits);
+    select_value(m_flow, static_cast<int>(settings.line.flow));
+    m_hex_view->setChecked(settings.hex_view);
+    m_timestamps->setChecked(settings.timestamps);
+    select_value(m_encoding, settings.encoding);
+    m_hex_send->setChecked(settings.hex_send);
+    select_value(m_line_end, static_cast<int>(settings.line_end));
+    m_interval->setValue(settings.interval_ms);
+    m_auto_reconnect->setChecked(settings.auto_reconnect);
+    m_dtr->setChecked(settings.dtr);
+    m_rts->setChecked(settings.rts);
 }
 
 void SerialForm::refresh_ports() {
     const QString typed = m_port->currentText();
     m_port->clear();
     for (const SerialPortInfo& port : host().serial_ports()) {
-        const QString text = port.description.isEmpty()
-                                 ? port.name
-                                 : QStringLiteral("%1 — %2").arg(port.name, port.description);
+        const QString text =
+            port.description.isEmpty() ? port.name : u"%1 — %2"_s.arg(port.name, port.description);
         m_port->addItem(text, port.device);
     }
     m_port->setEditText(typed);
 }
 
 void SerialForm::on_line_changed() {
+    SerialLine line = m_session.settings().line;
     const int baud = m_baud->currentText().toInt();
     if (baud > 0) {
-        m_settings.line.baud = baud;
+        line.baud = baud;
     }
-    m_settings.line.data_bits = m_data_bits->currentData().toInt();
-    m_settings.line.parity = static_cast<char>(m_parity->currentData().toInt());
-    m_settings.line.stop_bits = m_stop_bits->currentData().toInt();
-    m_settings.line.flow = static_cast<SerialFlow>(m_flow->currentData().toInt());
-    if (m_device) {
-        m_state_words = m_device->set_line(m_settings.line)
-                            ? QString()
-                            : QStringLiteral("（设备不接受这些设置）");
-    }
-    show_status();
+    line.data_bits = m_data_bits->currentData().toInt();
+    line.parity = static_cast<char>(m_parity->currentData().toInt());
+    line.stop_bits = m_stop_bits->currentData().toInt();
+    line.flow = static_cast<SerialFlow>(m_flow->currentData().toInt());
+    m_session.set_line(line);
 }
 
 void SerialForm::on_view_changed() {
-    m_settings.hex_view = m_hex_view->isChecked();
-    m_settings.timestamps = m_timestamps->isChecked();
-    m_settings.encoding = m_encoding->currentData().toString();
-    m_log.set_options({m_settings.hex_view, m_settings.timestamps, m_settings.encoding});
+    m_session.set_view(
+        {m_hex_view->isChecked(), m_timestamps->isChecked(), m_encoding->currentData().toString()});
     m_view->refresh();
 }
 
 void SerialForm::on_open_clicked() {
-    if (m_device) {
-        close_port(State::kClosed);
+    if (m_session.is_open()) {
+        m_session.close();
     } else {
-        m_reconnect_timer.stop();
-        open_port(false);
-    }
-}
-
-bool SerialForm::open_port(bool reconnecting) {
-    const QString path = reconnecting ? m_device_path : m_port->device();
-    if (path.isEmpty()) {
-        host().message(QStringLiteral("请先选择或输入端口"));
-        return false;
-    }
-    if (reconnecting && !device_present(path)) {
-        return false;
-    }
-    std::unique_ptr<SerialDevice> device = host().serial_device(path);
-    if (!device || !device->open_read_write(m_settings.line)) {
-        if (!reconnecting) {
-            const QString reason =
-                device ? open_failure_text(path, device->failure(), device->failure_text())
-                       : open_failure_text(path, SerialFailure::kNoDevice, {});
-            set_state(State::kFailed, reason);
-            host().message(reason);
-        }
-        return false;
-    }
-    m_device = std::move(device);
-    m_device_path = path;
-    m_settings.port = path;
-    connect(m_device.get(), &SerialDevice::bytes_arrived, this, &SerialForm::on_bytes_arrived);
-    connect(m_device.get(), &SerialDevice::failed, this, &SerialForm::on_device_failed);
-    connect(m_device.get(), &SerialDevice::bytes_sent, this, &SerialForm::on_bytes_sent);
-    m_open_button->setText(QStringLiteral("关闭串口"));
-    m_open_button->setAccessibleName(QStringLiteral("关闭串口"));
-    set_face(m_open_button, kCloseFace);
-    set_state(State::kOpen);
-    save_settings();
-    return true;
-}
-
-void SerialForm::close_port(State state) {
-    end_file_send();
-    stop_recording();
-    if (m_device) {
-        m_device->disconnect(this);
-        m_device->close();
-        // It may be the device whose signal is being handled.
-        m_device.release()->deleteLater();
-    }
-    m_open_button->setText(QStringLiteral("打开串口"));
-    m_open_button->setAccessibleName(QStringLiteral("打开串口"));
-    set_face(m_open_button, kOpenFace);
-    if (state == State::kVanished && m_settings.auto_reconnect) {
-        m_reconnect_timer.start();
-    } else {
-        m_reconnect_timer.stop();
-    }
-    set_state(state);
-}
-
-void SerialForm::on_bytes_arrived() {
-    if (!m_device || !m_device->is_open()) {
-        return;
-    }
-    const QByteArray bytes = m_device->read(m_device->bytes_waiting());
-    if (bytes.isEmpty()) {
-        return;
-    }
-    m_received_count += bytes.size();
-    m_received.append(bytes);
-    if (m_record.isOpen() && m_record.write(bytes) != bytes.size()) {
-        const QString reason = m_record.errorString();
-        const QString name = QDir::toNativeSeparators(m_record.fileName());
-        stop_recording();
-        host().message(QStringLiteral("记录文件写入失败，记录已停止：%1\r%2").arg(name, reason));
-    }
-    m_log.append(bytes, host().time_of_day());
-    // The view and the counts follow a fast stream a few times a second, not at every read.
-    if (!m_status_timer.isActive()) {
-        m_status_timer.start();
-    }
-}
-
-void SerialForm::on_device_failed() {
-    // Bytes that came before the end are still shown and recorded.
-    on_bytes_arrived();
-    close_port(State::kVanished);
-}
-
-void SerialForm::on_reconnect_tick() {
-    if (m_device || m_state != State::kVanished || !m_settings.auto_reconnect) {
-        m_reconnect_timer.stop();
-        return;
-    }
-    if (open_port(true)) {
-        m_reconnect_timer.stop();
-    }
-}
-
-void SerialForm::on_bytes_sent(qint64 count) {
-    m_sent_count += count;
-    if (m_send_file) {
-        m_send_done += count;
-        const qint64 size = m_send_file->size();
-        if (m_send_done >= size) {
-            end_file_send();
-        } else {
-            m_send_progress->setValue(static_cast<int>(m_send_done * 1000 / size));
-            send_next_block();
-        }
-    }
-    show_status();
-}
-
-void SerialForm::on_send() {
-    send_line(true);
-}
-
-bool SerialForm::send_line(bool remember) {
-    if (!m_device) {
-        host().message(QStringLiteral("串口未打开，请先打开串口"));
-        return false;
-    }
-    const QString text = m_send_line->text();
-    QByteArray bytes;
-    if (m_settings.hex_send) {
-        const HexParse parse = parse_hex(text);
-        if (!parse.ok()) {
-            host().message(hex_error_text(text, parse));
-            return false;
-        }
-        bytes = parse.bytes;
-    } else {
-        bytes = encoded(text) + line_end_bytes(m_settings.line_end);
-    }
-    if (remember) {
-        m_send_line->remember(text);
-    }
-    if (!bytes.isEmpty()) {
-        m_device->write(bytes);
-    }
-    return true;
-}
-
-void SerialForm::on_timed_send_toggled(bool on) {
-    if (on) {
-        m_send_timer.start();
-    } else {
-        m_send_timer.stop();
-    }
-}
-
-void SerialForm::on_send_file() {
-    if (!m_device) {
-        host().message(QStringLiteral("串口未打开，请先打开串口"));
-        return;
-    }
-    if (m_send_file) {
-        return;
-    }
-    const auto path = host().open_file({QStringLiteral("发送文件"), kAllFiles, {}, {}});
-    if (!path) {
-        return;
-    }
-    auto file = std::make_unique<QFile>(*path);
-    if (!file->open(QIODevice::ReadOnly)) {
-        host().message(QStringLiteral("无法打开文件：%1\r%2")
-                           .arg(QDir::toNativeSeparators(*path), file->errorString()));
-        return;
-    }
-    if (file->size() == 0) {
-        return;
-    }
-    m_send_file = std::move(file);
-    m_send_done = 0;
-    m_send_progress->setValue(0);
-    m_send_progress->show();
-    m_cancel_send->show();
-    findChild<QPushButton*>(QStringLiteral("send_file_button"))->setEnabled(false);
-    send_next_block();
-}
-
-// One block at a time, the next when the port has taken the last: the queue stays small, and
-// the window never waits on a slow port.
-void SerialForm::send_next_block() {
-    if (!m_send_file || !m_device || m_device->bytes_to_write() > 0 || m_send_file->atEnd()) {
-        return;
-    }
-    const QByteArray block = m_send_file->read(kSendBlock);
-    if (block.isEmpty()) {
-        host().message(QStringLiteral("读取文件失败：%1").arg(m_send_file->errorString()));
-        end_file_send();
-        return;
-    }
-    m_device->write(block);
-}
-
-void SerialForm::end_file_send() {
-    m_send_file.reset();
-    m_send_progress->hide();
-    m_cancel_send->hide();
-    findChild<QPushButton*>(QStringLiteral("send_file_button"))->setEnabled(true);
-}
-
-void SerialForm::on_save_received() {
-    const auto path = host().save_file({QStringLiteral("保存接收"), kAllFiles, {}, {}});
-    if (!path) {
-        return;
-    }
-    if (const auto error = m_received.save_to(*path)) {
-        host().message(
-            QStringLiteral("无法保存文件：%1\r%2").arg(QDir::toNativeSeparators(*path), *error));
+        m_session.open(m_port->device());
     }
 }
 
 void SerialForm::on_record_toggled(bool on) {
     if (!on) {
-        m_record.close();
+        m_session.stop_recording();
         return;
     }
-    const auto path = host().save_file({QStringLiteral("记录到文件"), kAllFiles, {}, {}});
-    if (!path) {
-        m_record_box->setChecked(false);
-        return;
-    }
-    m_record.setFileName(*path);
-    // Unbuffered: each read is in the file as soon as it arrives.
-    if (!m_record.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        m_record_box->setChecked(false);
-        host().message(QStringLiteral("无法写入文件：%1\r%2")
-                           .arg(QDir::toNativeSeparators(*path), m_record.errorString()));
+    const auto path = host().save_file({u"记录到文件"_s, kAllFiles, {}, {}});
+    if (!path || !m_session.start_recording(*path)) {
+        const QSignalBlocker quiet(m_record);
+        m_record->setChecked(false);
     }
 }
 
-void SerialForm::stop_recording() {
-    m_record.close();
-    m_record_box->setChecked(false);
-}
-
-void SerialForm::set_state(State state, const QString& words) {
-    m_state = state;
-    m_state_words = words;
-    show_status();
+void SerialForm::on_file_send_changed() {
+    const bool sending = m_session.is_sending_file();
+    m_send_progress->setVisible(sending);
+    m_cancel_send->setVisible(sending);
+    m_send_file_button->setEnabled(!sending);
+    if (sending && m_session.file_size() > 0) {
+        m_send_progress->setValue(
+            static_cast<int>(m_session.file_sent() * 1000 / m_session.file_size()));
+    }
 }
 
 void SerialForm::show_status() {
-    QString text;
-    switch (m_state) {
-        case State::kClosed:
-            text = m_device_path.isEmpty() ? QStringLiteral("未打开")
-                                           : QStringLiteral("%1 已关闭").arg(m_device_path);
-            break;
-        case State::kOpen:
-            text = QStringLiteral("%1 %2%3").arg(m_device_path, line_summary(m_settings.line),
-                                                 m_state_words);
-            break;
-        case State::kVanished:
-            text = QStringLiteral("%1 已断开").arg(m_device_path);
-            if (m_settings.auto_reconnect) {
-                text += QStringLiteral("，设备回来时自动重连");
-            }
-            break;
-        case State::kFailed:
-            text = m_state_words;
-            break;
-    }
-    if (m_log.paused()) {
-        text += QStringLiteral("　已暂停，%1 字节未显示").arg(m_log.held_bytes());
-    }
-    m_status->setText(text);
-    m_received_label->setText(QStringLiteral("收 %1 字节").arg(m_received_count));
-    m_sent_label->setText(QStringLiteral("发 %1 字节").arg(m_sent_count));
-}
-
-QByteArray SerialForm::encoded(const QString& text) const {
-    QStringEncoder encoder(decoder_name(m_settings.encoding));
-    return encoder(text);
-}
-
-void SerialForm::save_settings() {
-    m_settings.port = m_device_path.isEmpty() ? m_port->device() : m_device_path;
-    if (auto settings = host().settings()) {
-        m_settings.save(*settings);
-    }
+    const bool open = m_session.is_open();
+    m_open_button->setText(open ? u"关闭串口"_s : u"打开串口"_s);
+    m_open_button->setAccessibleName(m_open_button->text());
+    set_face(m_open_button, open ? kCloseFace : kOpenFace);
+    m_status->setText(m_session.status_text());
+    m_received_label->setText(u"收 %1 字节"_s.arg(m_session.received_count()));
+    m_sent_label->setText(u"发 %1 字节"_s.arg(m_session.sent_count()));
 }

@@ -128,7 +128,7 @@ void TachoForm::on_start_clicked() {
     m_lower_limit->setEnabled(false);
     m_decoder.reset();
     ++m_session;
-    m_port = host().serial_port(kBoardPort);
+    m_port = host().serial_device(host().serial_port_device(kBoardPort));
     // Only a port that really opened is reported as started.
     if (!m_port || !m_port->open(kBoardLine)) {
         host().message(QStringLiteral("串口通信无效"));
