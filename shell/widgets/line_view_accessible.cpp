@@ -16,6 +16,11 @@ QAccessibleInterface* make_interface(const QString& class_name, QObject* object)
     return nullptr;
 }
 
+// The text interface counts in int; a longer text shows its beginning.
+int clipped(qint64 offset) {
+    return static_cast<int>(std::clamp<qint64>(offset, 0, std::numeric_limits<int>::max()));
+}
+
 }  // namespace
 
 LineViewAccessible::LineViewAccessible(LineView* view)
@@ -29,8 +34,49 @@ void LineViewAccessible::install() {
     Q_UNUSED(installed);
 }
 
+void LineViewAccessible::tell_selection(LineView* view) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleTextInterface* reader = QAccessible::queryAccessibleInterface(view)->textInterface();
+    int start = 0;
+    int end = 0;
+    reader->selection(0, &start, &end);
+    QAccessibleTextSelectionEvent selected(view, start, end);
+    selected.setCursorPosition(reader->cursorPosition());
+    QAccessible::updateAccessibility(&selected);
+}
+
+LineView* LineViewAccessible::view() const {
+    return static_cast<LineView*>(widget());
+}
+
 const LineSource& LineViewAccessible::source() const {
-    return static_cast<const LineView*>(widget())->source();
+    return view()->source();
+}
+
+int LineViewAccessible::offset_of(LinePoint point) const {
+    const qint64 count = source().line_count();
+    if (count == 0 || point.line < 0) {
+        return 0;
+    }
+    if (point.line >= count) {
+        return characterCount();
+    }
+    // A column past the line's end is its end.
+    const qint64 start = source().line_offset(point.line);
+    const qint64 length = source().line(point.line).size();
+    return clipped(start + std::clamp<qint64>(point.column, 0, length));
+}
+
+LinePoint LineViewAccessible::point_of(int offset) const {
+    if (source().line_count() == 0) {
+        return {};
+    }
+    const qint64 line = source().line_at_offset(offset);
+    const qint64 start = source().line_offset(line);
+    const qint64 length = source().line(line).size();
+    return {line, std::clamp<qint64>(offset - start, 0, length)};
 }
 
 void* LineViewAccessible::interface_cast(QAccessible::InterfaceType type) {
@@ -44,6 +90,7 @@ QAccessible::State LineViewAccessible::state() const {
     QAccessible::State state = QAccessibleWidget::state();
     state.readOnly = true;
     state.multiLine = true;
+    state.selectableText = true;
     return state;
 }
 
@@ -55,10 +102,69 @@ QString LineViewAccessible::text(int start, int end) const {
     return source().text(start, end);
 }
 
-// The text interface counts in int; a longer text shows its beginning.
 int LineViewAccessible::characterCount() const {
-    return static_cast<int>(
-        std::min<qint64>(source().text_size(), std::numeric_limits<int>::max()));
+    return clipped(source().text_size());
+}
+
+void LineViewAccessible::selection(int index, int* start, int* end) const {
+    if (index != 0 || !view()->has_selection()) {
+        *start = *end = 0;
+        return;
+    }
+    *start = offset_of(view()->selection_start());
+    *end = offset_of(view()->selection_end());
+}
+
+int LineViewAccessible::selectionCount() const {
+    return view()->has_selection() ? 1 : 0;
+}
+
+void LineViewAccessible::addSelection(int start, int end) {
+    setSelection(0, start, end);
+}
+
+void LineViewAccessible::removeSelection(int index) {
+    if (index == 0) {
+        const LinePoint caret = view()->cursor();
+        view()->select(caret, caret);
+    }
+}
+
+void LineViewAccessible::setSelection(int index, int start, int end) {
+    if (index == 0) {
+        view()->select(point_of(start), point_of(end));
+    }
+}
+
+int LineViewAccessible::cursorPosition() const {
+    return offset_of(view()->cursor());
+}
+
+void LineViewAccessible::setCursorPosition(int position) {
+    const LinePoint caret = point_of(position);
+    view()->select(caret, caret);
+    view()->scroll_to(caret);
+}
+
+QRect LineViewAccessible::characterRect(int offset) const {
+    const QRect local = view()->character_rect(point_of(offset));
+    if (local.isEmpty()) {
+        return {};
+    }
+    return QRect(view()->viewport()->mapToGlobal(local.topLeft()), local.size());
+}
+
+int LineViewAccessible::offsetAtPoint(const QPoint& point) const {
+    const QPoint local = view()->viewport()->mapFromGlobal(point);
+    if (!view()->viewport()->rect().contains(local)) {
+        return -1;
+    }
+    return offset_of(view()->point_at(local));
+}
+
+void LineViewAccessible::scrollToSubstring(int start, int end) {
+    view()->scroll_to(point_of(end));
+    view()->scroll_to(point_of(start));
 }
 
 QString LineViewAccessible::attributes(int offset, int* start, int* end) const {
