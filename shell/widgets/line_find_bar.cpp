@@ -42,10 +42,22 @@ void LineFindBar::open() {
     m_text->selectAll();
 }
 
-void LineFindBar::show_result(bool found, bool wrapped) {
-    m_result->setText(!found    ? QStringLiteral("找不到")
-                      : wrapped ? QStringLiteral("已从另一端找起")
-                                : QString());
+void LineFindBar::show_result(Result result) {
+    switch (result) {
+        case Result::kNone:
+        case Result::kFound:
+            m_result->clear();
+            break;
+        case Result::kFoundRound:
+            m_result->setText(QStringLiteral("已从另一端找起"));
+            break;
+        case Result::kNotFound:
+            m_result->setText(QStringLiteral("找不到"));
+            break;
+        case Result::kNotNear:
+            m_result->setText(QStringLiteral("附近没有，按 Enter 查找全部"));
+            break;
+    }
 }
 
 bool LineFindBar::eventFilter(QObject* watched, QEvent* event) {

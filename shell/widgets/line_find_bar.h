@@ -17,8 +17,9 @@ public:
     QString needle() const;
     // Opens the bar with the text field focused and selected, to be typed over.
     void open();
-    // What the last search found: nothing, a match, or a match past the end.
-    void show_result(bool found, bool wrapped);
+    enum class Result { kNone, kFound, kFoundRound, kNotFound, kNotNear };
+    // What the last search found: a match, one past an end, nothing, or nothing near.
+    void show_result(Result result);
 
 signals:
     void find_requested(SearchDirection direction);

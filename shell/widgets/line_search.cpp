@@ -26,7 +26,8 @@ qint64 last_in(const QString& line, const QString& needle, qint64 from, qint64 t
 }  // namespace
 
 std::optional<LineMatch> find_in_lines(const LineSource& source, const QString& needle,
-                                       LinePoint from, SearchDirection direction) {
+                                       LinePoint from, SearchDirection direction,
+                                       qint64 most_lines) {
     const qint64 count = source.line_count();
     if (needle.isEmpty() || count == 0) {
         return std::nullopt;
@@ -36,7 +37,7 @@ std::optional<LineMatch> find_in_lines(const LineSource& source, const QString& 
     constexpr qint64 kWhole = std::numeric_limits<qint64>::max();
     // Every line once, the one at `from` in two parts: after it first, then, round the
     // end, before it (backward the other way round).
-    for (qint64 step = 0; step <= count; ++step) {
+    for (qint64 step = 0; step <= count && step < most_lines; ++step) {
         const bool wrapped = direction == SearchDirection::kForward ? from.line + step >= count
                                                                     : from.line - step < 0;
         const qint64 index = direction == SearchDirection::kForward

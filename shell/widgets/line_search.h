@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <limits>
 #include <optional>
 
 class LineSource;
@@ -18,6 +19,8 @@ struct LineMatch {
 
 // Finds `needle` in the lines of `source` as they are shown, ignoring case, one line at a time:
 // forward, the first match that starts at `from` or after it; backward, the last that starts
-// before it; either goes round the ends once. A match lies within one line.
+// before it; either goes round the ends once. A match lies within one line. It looks at no more
+// than `most_lines` lines, counting from the one at `from`.
 std::optional<LineMatch> find_in_lines(const LineSource& source, const QString& needle,
-                                       LinePoint from, SearchDirection direction);
+                                       LinePoint from, SearchDirection direction,
+                                       qint64 most_lines = std::numeric_limits<qint64>::max());

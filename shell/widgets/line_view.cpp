@@ -24,6 +24,9 @@ namespace {
 
 constexpr int kMargin = 2;  // between the text and the left edge
 constexpr int kDragTickMs = 50;
+// Lines looked at for each key typed into 查找: a few milliseconds' work, so typing never waits
+// on a long log; Enter looks at them all.
+constexpr qint64 kNearLines = 20000;
 // A scroll bar counts in int; more lines than that show their first 2^31.
 constexpr qint64 kMostLines = std::numeric_limits<int>::max();
 
@@ -87,7 +90,7 @@ LineView::LineView(const LineSource& source, QWidget* parent)
     // Typing on finds from where the last match began, so the match grows as the text does.
     connect(m_find_bar, &LineFindBar::needle_changed, this, [this] {
         m_selection.move_to(m_selection.start(), false);
-        find(m_find_bar->needle(), SearchDirection::kForward);
+        find(m_find_bar->needle(), SearchDirection::kForward, kNearLines);
     });
     connect(m_find_bar, &LineFindBar::closed, this, [this] { setFocus(Qt::OtherFocusReason); });
     m_drag_timer.setInterval(kDragTickMs);
@@ -313,16 +316,28 @@ void LineView::open_find() {
     m_find_bar->open();
 }
 
-bool LineView::find(const QString& needle, SearchDirection direction) {
+bool LineView::find(const QString& needle, SearchDirection direction, qint64 most_lines) {
     if (needle.isEmpty()) {
-        m_find_bar->show_result(true, false);
+        m_find_bar->show_result(LineFindBar::Result::kNone);
         return false;
     }
     const LinePoint from =
         direction == SearchDirection::kForward ? selection_end() : selection_start();
+    // A search through every line of a full log takes a while.
+    const bool long_search = most_lines > kNearLines && m_source.line_count() > kNearLines;
+    if (long_search) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
     const std::optional<LineMatch> match =
-        find_in_lines(m_source, needle, from.line < 0 ? LinePoint{} : from, direction);
-    m_find_bar->show_result(match.has_value(), match && match->wrapped);
+        find_in_lines(m_source, needle, from.line < 0 ? LinePoint{} : from, direction, most_lines);
+    if (long_search) {
+        QGuiApplication::restoreOverrideCursor();
+    }
+    const bool looked_everywhere = most_lines > m_source.line_count();
+    m_find_bar->show_result(
+        match ? (match->wrapped ? LineFindBar::Result::kFoundRound : LineFindBar::Result::kFound)
+        : looked_everywhere ? LineFindBar::Result::kNotFound
+                            : LineFindBar::Result::kNotNear);
     if (!match) {
         return false;
     }
@@ -451,6 +466,10 @@ void LineView::keyPressEvent(QKeyEvent* event) {
     }
     if (event->matches(QKeySequence::Find)) {
         open_find();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && m_find_bar->isVisible()) {
+        m_find_bar->hide();
         return;
     }
     const qint64 count = line_count();

@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QTimer>
 
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -56,8 +57,10 @@ public:
 
     void open_find();
     // Selects the next match of `needle` in `direction` from the selection, and scrolls it into
-    // sight; false, and the selection as it was, when there is none.
-    bool find(const QString& needle, SearchDirection direction);
+    // sight; false, and the selection as it was, when there is none. It looks at `most_lines`
+    // lines at most (the find bar looks near while the text is typed, everywhere on Enter).
+    bool find(const QString& needle, SearchDirection direction,
+              qint64 most_lines = std::numeric_limits<qint64>::max());
 
     // Scrolls the least that brings `point` into sight.
     void scroll_to(LinePoint point);

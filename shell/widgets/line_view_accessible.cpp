@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -16,10 +17,40 @@ QAccessibleInterface* make_interface(const QString& class_name, QObject* object)
     return nullptr;
 }
 
+// Blank lines read past around an offset, at most.
+constexpr qint64 kMostBlankLines = 64;
+
 // The text interface counts in int; a longer text shows its beginning.
 int clipped(qint64 offset) {
     return static_cast<int>(std::clamp<qint64>(offset, 0, std::numeric_limits<int>::max()));
 }
+
+// A few lines of a view's text, read by Qt's own rules for characters, words, sentences and
+// lines, which otherwise work on the whole text.
+class TextWindow : public QAccessibleTextInterface {
+public:
+    explicit TextWindow(QString text) : m_text(std::move(text)) {}
+
+    QString text(int start, int end) const override { return m_text.mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(m_text.size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+
+private:
+    QString m_text;
+};
 
 }  // namespace
 
@@ -171,4 +202,69 @@ QString LineViewAccessible::attributes(int offset, int* start, int* end) const {
     *start = offset;
     *end = offset;
     return {};
+}
+
+QString LineViewAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary,
+                                             int* start, int* end) const {
+    return text_about(offset, boundary, Side::kBefore, start, end);
+}
+
+QString LineViewAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundary,
+                                         int* start, int* end) const {
+    return text_about(offset, boundary, Side::kAt, start, end);
+}
+
+QString LineViewAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundary,
+                                            int* start, int* end) const {
+    return text_about(offset, boundary, Side::kAfter, start, end);
+}
+
+QString LineViewAccessible::text_about(int offset, QAccessible::TextBoundaryType boundary,
+                                       Side side, int* start, int* end) const {
+    const qint64 count = source().line_count();
+    if (boundary == QAccessible::NoBoundary || count == 0) {
+        // The whole text, when that is what is asked.
+        *start = 0;
+        *end = characterCount();
+        return side == Side::kAt ? text(0, *end) : QString();
+    }
+    // Nothing is at or after the end; Qt's rules would not come back from a word there.
+    const int size = characterCount();
+    if (offset >= size && side != Side::kBefore) {
+        *start = *end = size;
+        return {};
+    }
+    // The line holding the offset with the lines on either side of it, and the blank lines
+    // beyond them, which a run of white space between two words crosses.
+    const qint64 line = source().line_at_offset(offset);
+    const auto blank = [this](qint64 index) { return source().line(index).trimmed().isEmpty(); };
+    qint64 first = std::max<qint64>(0, line - 1);
+    while (first > 0 && line - first < kMostBlankLines && blank(first)) {
+        --first;
+    }
+    qint64 last = std::min(count - 1, line + 1);
+    while (last + 1 < count && last - line < kMostBlankLines && blank(last)) {
+        ++last;
+    }
+    const qint64 from = source().line_offset(first);
+    const qint64 to = source().line_offset(last + 1);
+    const TextWindow window(source().text(from, to));
+    const int at = static_cast<int>(std::clamp<qint64>(offset - from, 0, to - from));
+    QString found;
+    switch (side) {
+        case Side::kBefore:
+            found = window.textBeforeOffset(at, boundary, start, end);
+            break;
+        case Side::kAt:
+            found = window.textAtOffset(at, boundary, start, end);
+            break;
+        case Side::kAfter:
+            found = window.textAfterOffset(at, boundary, start, end);
+            break;
+    }
+    if (*start >= 0) {
+        *start = clipped(*start + from);
+        *end = clipped(*end + from);
+    }
+    return found;
 }

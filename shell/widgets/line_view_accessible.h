@@ -35,8 +35,19 @@ public:
     int offsetAtPoint(const QPoint& point) const override;
     void scrollToSubstring(int start, int end) override;
     QString attributes(int offset, int* start, int* end) const override;
+    // A character, word, sentence or line about `offset`, read from the lines about it: a screen
+    // reader asks at every move of the caret, and a long log is never made whole for it.
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                             int* end) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                         int* end) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                            int* end) const override;
 
 private:
+    enum class Side { kBefore, kAt, kAfter };
+    QString text_about(int offset, QAccessible::TextBoundaryType boundary, Side side, int* start,
+                       int* end) const;
     LineView* view() const;
     const LineSource& source() const;
     int offset_of(LinePoint point) const;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -122,6 +123,7 @@ TEST(LineSearch, FindsForwardAndBackwardAndGoesRound) {
         LinePoint from;
         SearchDirection direction;
         std::optional<LineMatch> match;
+        qint64 most_lines = std::numeric_limits<qint64>::max();
     };
     constexpr auto kForward = SearchDirection::kForward;
     constexpr auto kBackward = SearchDirection::kBackward;
@@ -143,6 +145,9 @@ TEST(LineSearch, FindsForwardAndBackwardAndGoesRound) {
         {"zeta", {1, 0}, kBackward, std::nullopt},
         {"", {0, 0}, kForward, std::nullopt},
         {"beta", {9, 0}, kForward, LineMatch{{0, 6}, true}},  // from past the last line
+        {"beta", {2, 12}, kForward, std::nullopt, 2},  // two lines looked at: its own and one
+        {"beta", {2, 12}, kForward, LineMatch{{0, 6}, true}, 3},
+        {"beta", {0, 6}, kBackward, std::nullopt, 2},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.needle) + (row.direction == kForward ? " forward" : " back") +
@@ -150,8 +155,8 @@ TEST(LineSearch, FindsForwardAndBackwardAndGoesRound) {
                      std::to_string(row.from.column));
         const TrimmedSource source(
             {u"alpha beta"_s, u""_s, u"Beta gamma beta"_s, u"55 AA 27 10"_s});
-        const std::optional<LineMatch> match =
-            find_in_lines(source, QString::fromUtf8(row.needle), row.from, row.direction);
+        const std::optional<LineMatch> match = find_in_lines(
+            source, QString::fromUtf8(row.needle), row.from, row.direction, row.most_lines);
         ASSERT_EQ(match.has_value(), row.match.has_value());
         if (match) {
             EXPECT_EQ(match->start, row.match->start);

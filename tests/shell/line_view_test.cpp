@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 
 #include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -279,6 +280,82 @@ TEST(LineView, LongLinesScrollSidewaysOrWrap) {
     EXPECT_LE(newest.bottom(), view.viewport()->height());
     view.set_wrap(true);
     EXPECT_EQ(wrapped.count(), 1);  // told only of a change
+}
+
+// Every text a screen reader asks for, by character, word, sentence or line, as Qt's rules give
+// it on the whole text; the view reads it from the lines about the offset.
+TEST(LineView, ReadsAboutAnOffsetFromTheLinesAboutIt) {
+    class CountedSource : public LogSource {
+    public:
+        QString text(qint64 from, qint64 to) const override {
+            longest = std::max(longest, to - from);
+            return LogSource::text(from, to);
+        }
+        mutable qint64 longest = 0;
+    };
+    // The same text read whole, by Qt's own rules.
+    class WholeText : public QAccessibleTextInterface {
+    public:
+        explicit WholeText(QString text) : m_text(std::move(text)) {}
+        QString text(int start, int end) const override { return m_text.mid(start, end - start); }
+        int characterCount() const override { return static_cast<int>(m_text.size()); }
+        void selection(int, int*, int*) const override {}
+        int selectionCount() const override { return 0; }
+        void addSelection(int, int) override {}
+        void removeSelection(int) override {}
+        void setSelection(int, int, int) override {}
+        int cursorPosition() const override { return 0; }
+        void setCursorPosition(int) override {}
+        QRect characterRect(int) const override { return {}; }
+        int offsetAtPoint(const QPoint&) const override { return -1; }
+        void scrollToSubstring(int, int) override {}
+        QString attributes(int, int*, int*) const override { return {}; }
+
+    private:
+        QString m_text;
+    };
+    CountedSource source;
+    for (int i = 0; i < 300; ++i) {
+        source.lines.append(i % 3 == 1 || (i > 3 && i < 8)
+                                ? QString()
+                                : u"word%1 and more. Then %1 again"_s.arg(i));
+    }
+    LineView view(source, nullptr);
+    view.refresh();
+    QAccessibleTextInterface* reader =
+        QAccessible::queryAccessibleInterface(&view)->textInterface();
+    const WholeText whole(source.lines.join(u'\n'));
+    const int size = whole.characterCount();
+    const int offsets[] = {0, 3, 30, 31, 32, 33, 89, 92, 96, size / 2, size - 1, size};
+    const QAccessible::TextBoundaryType boundaries[] = {
+        QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+        QAccessible::LineBoundary};
+    for (const int offset : offsets) {
+        for (const QAccessible::TextBoundaryType boundary : boundaries) {
+            SCOPED_TRACE(u"offset %1, boundary %2"_s.arg(offset).arg(boundary).toStdString());
+            int start = 0;
+            int end = 0;
+            int whole_start = 0;
+            int whole_end = 0;
+            EXPECT_EQ(reader->textBeforeOffset(offset, boundary, &start, &end),
+                      whole.textBeforeOffset(offset, boundary, &whole_start, &whole_end));
+            EXPECT_EQ(std::pair(start, end), std::pair(whole_start, whole_end));
+            if (offset == size) {
+                // Nothing is at the end, or after it (Qt's rules never come back from there).
+                EXPECT_EQ(reader->textAtOffset(offset, boundary, &start, &end), QString());
+                EXPECT_EQ(reader->textAfterOffset(offset, boundary, &start, &end), QString());
+                EXPECT_EQ(std::pair(start, end), std::pair(size, size));
+                continue;
+            }
+            EXPECT_EQ(reader->textAtOffset(offset, boundary, &start, &end),
+                      whole.textAtOffset(offset, boundary, &whole_start, &whole_end));
+            EXPECT_EQ(std::pair(start, end), std::pair(whole_start, whole_end));
+            EXPECT_EQ(reader->textAfterOffset(offset, boundary, &start, &end),
+                      whole.textAfterOffset(offset, boundary, &whole_start, &whole_end));
+            EXPECT_EQ(std::pair(start, end), std::pair(whole_start, whole_end));
+        }
+    }
+    EXPECT_LT(source.longest, 200);
 }
 
 // The right-click menu: 复制 when something is selected, 全选, 查找 and 自动换行.
