@@ -76,3 +76,12 @@ bool LineFindBar::eventFilter(QObject* watched, QEvent* event) {
     }
     return QWidget::eventFilter(watched, event);
 }
+
+// Keys the text field leaves (Up, Down, the page keys) stay in the bar rather than move the
+// view's caret; Ctrl+F selects the text to find again.
+void LineFindBar::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Find)) {
+        open();
+    }
+    event->accept();
+}

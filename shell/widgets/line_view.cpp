@@ -5,10 +5,10 @@
 #include "line_source.h"
 #include "line_view_accessible.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
@@ -308,7 +308,7 @@ QString LineView::selected_text() const {
 
 void LineView::copy() const {
     if (has_selection()) {
-        QGuiApplication::clipboard()->setText(selected_text());
+        QApplication::clipboard()->setText(selected_text());
     }
 }
 
@@ -326,12 +326,12 @@ bool LineView::find(const QString& needle, SearchDirection direction, qint64 mos
     // A search through every line of a full log takes a while.
     const bool long_search = most_lines > kNearLines && m_source.line_count() > kNearLines;
     if (long_search) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     const std::optional<LineMatch> match =
         find_in_lines(m_source, needle, from.line < 0 ? LinePoint{} : from, direction, most_lines);
     if (long_search) {
-        QGuiApplication::restoreOverrideCursor();
+        QApplication::restoreOverrideCursor();
     }
     const bool looked_everywhere = most_lines > m_source.line_count();
     m_find_bar->show_result(

@@ -41,7 +41,10 @@ class LogSource : public ListSource {
 public:
     qint64 dropped = 0;
 
+    qint64 made = 0;  // the lines were made anew this many times
+
     qint64 dropped_lines() const override { return dropped; }
+    qint64 generation() const override { return made; }
     void add(int count) {
         for (int i = 0; i < count; ++i) {
             lines.append(u"line %1"_s.arg(dropped + lines.size()));
@@ -238,6 +241,12 @@ TEST(LineView, SelectsWithTheKeyboard) {
     QTest::keyClick(&view, Qt::Key_Left);
     EXPECT_FALSE(view.has_selection());
     EXPECT_EQ(view.cursor(), (LinePoint{0, 4}));
+
+    // Lines made anew (another view of them) let the selection go.
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    ++source.made;
+    view.refresh();
+    EXPECT_FALSE(view.has_selection());
 }
 
 // A line wider than the view scrolls sideways, or with 自动换行 wraps onto rows of its own;
