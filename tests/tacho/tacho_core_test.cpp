@@ -6,6 +6,8 @@
 
 #include <QByteArrayList>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -108,6 +110,27 @@ TEST(ByteLog, ServesAnyPartOfItsText) {
         EXPECT_EQ(log.text(from, to), whole.mid(start, std::max<qint64>(0, to - start)))
             << from << " " << to;
     }
+}
+
+// Where a line begins in the text, and which line holds a character, on both sides of the
+// landmarks; a character of a line end is its line's.
+TEST(ByteLog, FindsItsLinesInItsText) {
+    ByteLog log;
+    std::vector<qint64> starts{0};
+    for (int i = 0; i < 10000; ++i) {
+        const auto byte = static_cast<std::uint8_t>(i * 7);
+        log.append(&byte, 1);
+        starts.push_back(starts.back() + QString::number(byte).size() + 2);
+    }
+    const std::size_t lines[] = {0, 1, 4095, 4096, 4097, 8191, 8192, 9999};
+    for (const std::size_t line : lines) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(log.line_start(line), starts[line]);
+        EXPECT_EQ(log.line_at(starts[line]), line);
+        EXPECT_EQ(log.line_at(starts[line + 1] - 1), line);
+    }
+    EXPECT_EQ(log.line_start(10000), log.text_size());
+    EXPECT_EQ(log.line_at(log.text_size()), 9999u);
 }
 
 }  // namespace

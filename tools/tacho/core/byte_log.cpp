@@ -47,3 +47,29 @@ QString ByteLog::text(qint64 from, qint64 to) const {
     }
     return text;
 }
+
+qint64 ByteLog::line_start(std::size_t index) const {
+    index = std::min(index, m_bytes.size());
+    if (index == m_bytes.size()) {
+        return m_text_size;
+    }
+    std::size_t at = index / kLandmarkEvery * kLandmarkEvery;
+    qint64 start = m_landmarks[index / kLandmarkEvery];
+    for (; at < index; ++at) {
+        start += line_length(m_bytes[at]);
+    }
+    return start;
+}
+
+std::size_t ByteLog::line_at(qint64 offset) const {
+    if (m_bytes.empty()) {
+        return 0;
+    }
+    offset = std::clamp<qint64>(offset, 0, m_text_size - 1);
+    const auto landmark = std::upper_bound(m_landmarks.begin(), m_landmarks.end(), offset) - 1;
+    std::size_t index = static_cast<std::size_t>(landmark - m_landmarks.begin()) * kLandmarkEvery;
+    for (qint64 start = *landmark; start + line_length(m_bytes[index]) <= offset; ++index) {
+        start += line_length(m_bytes[index]);
+    }
+    return index;
+}

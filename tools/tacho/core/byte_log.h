@@ -22,6 +22,10 @@ public:
     QString text(qint64 from, qint64 to) const;
     // Characters in the text.
     qint64 text_size() const { return m_text_size; }
+    // Where line `index` (size() for the end) begins in the text.
+    qint64 line_start(std::size_t index) const;
+    // The line that holds character `offset` of the text, its line end included.
+    std::size_t line_at(qint64 offset) const;
 
     // Memory the log holds.
     std::size_t capacity_bytes() const {

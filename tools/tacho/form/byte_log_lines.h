@@ -14,6 +14,13 @@ public:
     }
     qint64 text_size() const override { return m_log.text_size(); }
     QString text(qint64 from, qint64 to) const override { return m_log.text(from, to); }
+    // Its lines end in CR LF.
+    qint64 line_offset(qint64 index) const override {
+        return m_log.line_start(static_cast<std::size_t>(index));
+    }
+    qint64 line_at_offset(qint64 offset) const override {
+        return static_cast<qint64>(m_log.line_at(offset));
+    }
 
 private:
     const ByteLog& m_log;
