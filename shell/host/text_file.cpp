@@ -103,6 +103,10 @@ std::optional<TextFileError> write_text_file(const QString& path, const QString&
     if (auto error = text_file_bytes(text, bytes)) {
         return error;
     }
+    return write_file_bytes(path, bytes);
+}
+
+std::optional<TextFileError> write_file_bytes(const QString& path, const QByteArray& bytes) {
     // Written beside the old file and put in its place only when whole: a write that fails
     // midway (a full disk, the program killed) leaves the old file as it was. Unbuffered, so
     // that a write the disk cuts short shows in the count of bytes written.

@@ -46,3 +46,7 @@ std::optional<TextFileError> text_file_bytes(const QString& text, QByteArray& by
 // failure, which leaves an old file whole: text that GB18030 cannot hold fails before the file is
 // touched, a write that fails midway never replaces it.
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text);
+
+// Creates or replaces the file at `path` with `bytes`, as write_text_file does: a failed write
+// leaves an old file whole. Returns the reason on failure.
+std::optional<TextFileError> write_file_bytes(const QString& path, const QByteArray& bytes);
