@@ -31,10 +31,9 @@ QByteArray commands_json(const QList<SavedCommand>& commands) {
 
 std::optional<QString> parse_commands_json(const QByteArray& bytes, QList<SavedCommand>& commands) {
     // Through the toolbox's text reading, so a GBK file reads as well as a UTF-8 one.
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(decode_text(bytes).toUtf8(), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(decode_text(bytes).toUtf8());
     if (document.isNull()) {
-        return QStringLiteral("不是 JSON 文件（第 %1 个字节有误）").arg(error.offset + 1);
+        return QStringLiteral("不是 JSON 文件");
     }
     const QJsonValue list = document.object().value(kCommands);
     if (!document.isObject() || !list.isArray()) {
