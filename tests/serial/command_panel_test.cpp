@@ -5,6 +5,7 @@
 #include "tools/serial/form/checksum_choice.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -243,6 +244,25 @@ TEST_F(CommandPanelTest, LoopingWithNothingTickedIsRefused) {
               std::vector<QString>{u"没有勾选“循环”的命令，请先在列表中勾选要循环发送的命令"_s});
     EXPECT_FALSE(find<QCheckBox>(u"循环发送"_s)->isChecked());
     EXPECT_FALSE(loop_timer()->isActive());
+}
+
+// Tab walks the editor in the order it reads, on to the buttons that use it.
+TEST_F(CommandPanelTest, TabGoesThroughTheEditorInReadingOrder) {
+    m_panel->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_panel.get()));
+    find(u"command_name"_s)->setFocus();
+    QStringList order{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        // A spin box hands its focus to the editor inside it.
+        order.append(qobject_cast<QSpinBox*>(focus->parentWidget())
+                         ? focus->parentWidget()->objectName()
+                         : focus->objectName());
+    }
+    EXPECT_EQ(order, QStringList({u"command_name"_s, u"command_text"_s, u"command_hex"_s,
+                                  u"command_line_end"_s, u"command_checksum"_s, u"command_delay"_s,
+                                  u"command_loop"_s, u"add_command"_s}));
 }
 
 }  // namespace
