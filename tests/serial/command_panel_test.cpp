@@ -127,6 +127,9 @@ TEST_F(CommandPanelTest, SavesSendsLoopsExportsAndImportsCommands) {
     EXPECT_EQ(QStringList({cell(0, 0), cell(0, 1), cell(0, 2), cell(0, 3), cell(0, 4), cell(0, 5)}),
               QStringList({u"读寄存器"_s, u"01 03 00 00 00 0A"_s, u"是"_s, u"无"_s,
                            u"CRC-16/MODBUS"_s, u"100 ms"_s}));
+    // The new row is chosen: it can be edited and removed, but not moved either way.
+    EXPECT_TRUE(enabled(u"编辑"_s) && enabled(u"删除"_s));
+    EXPECT_FALSE(enabled(u"上移"_s) || enabled(u"下移"_s));
     click(find(u"send_command_0"_s));
     EXPECT_EQ(m_sent, std::vector<QByteArray>{QByteArray::fromHex("01030000000AC5CD")});
 
@@ -139,6 +142,9 @@ TEST_F(CommandPanelTest, SavesSendsLoopsExportsAndImportsCommands) {
     EXPECT_EQ(m_host.messages.size(), 1u);
 
     // The chosen row fills the editor; 编辑 writes it back.
+    click_row(0);
+    EXPECT_EQ(find<QComboBox>(u"command_checksum"_s)->currentText(), u"CRC-16/MODBUS"_s);
+    EXPECT_TRUE(find<QCheckBox>(u"十六进制"_s)->isChecked());
     click_row(1);
     EXPECT_EQ(find<QLineEdit>(u"command_text"_s)->text(), u"AT+GMR"_s);
     EXPECT_EQ(shown_checksum(find<QComboBox>(u"command_checksum"_s)), Checksum::kNone);

@@ -260,6 +260,8 @@ const FileRow kFileRows[] = {
     {"a bare array", R"([{"text": "AT"}])", u"文件里没有命令列表（commands）"_s},
     {"a number in the list", R"({"commands": [{"text": "AT"}, 5]})", u"第 2 条命令不是一组值"_s},
     {"no text", R"({"commands": [{"name": "AT"}]})", u"第 1 条命令没有内容（text）"_s},
+    {"a number too large for a delay", R"({"commands": [{"text": "AT", "delay_ms": 1e300}]})",
+     u"第 1 条命令的 delay_ms 无效"_s},
     {"bad values",
      R"({"commands": [{"text": "AT", "hex": "yes", "delay_ms": 1.5, "checksum": "CRC"}]})",
      u"第 1 条命令的 hex、checksum、delay_ms 无效"_s},
@@ -358,6 +360,7 @@ struct LoopRow {
     std::vector<LoopCommand> commands;
     std::vector<const char*> steps;
     bool starts = true;
+    bool running_after = true;  // whether the loop still runs after the last step
 };
 
 const LoopRow kLoopRows[] = {
@@ -375,9 +378,11 @@ const LoopRow kLoopRows[] = {
      {"100=0", "untick 1", "300=2", "400=0"}},
     {"the loop stops when nothing is ticked any more",
      {{true, 100}},
-     {"100=0", "untick 0", "200=-", "300=-"}},
-    {"nothing ticked: nothing starts", {{false, 100}}, {"100=-"}, false},
-    {"an empty list", {}, {"100=-"}, false},
+     {"100=0", "untick 0", "200=-", "300=-"},
+     true,
+     false},
+    {"nothing ticked: nothing starts", {{false, 100}}, {"100=-"}, false, false},
+    {"an empty list", {}, {"100=-"}, false, false},
 };
 
 TEST(SavedCommandLoop, SendsTheTickedRowsRoundAndRound) {
@@ -403,6 +408,7 @@ TEST(SavedCommandLoop, SendsTheTickedRowsRoundAndRound) {
                 parts[1] == "-" ? std::nullopt : std::optional<int>(parts[1].toInt());
             EXPECT_EQ(loop.take_due(commands, parts[0].toLongLong()), expected);
         }
+        EXPECT_EQ(loop.running(), row.running_after);
     }
 }
 

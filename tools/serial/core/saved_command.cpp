@@ -36,10 +36,12 @@ std::optional<bool> as_bool(const QVariant& value) {
 std::optional<int> as_int(const QVariant& value) {
     bool ok = false;
     if (value.typeId() == QMetaType::Double) {
+        // Bounded before it is cut to an int, which a larger number would not fit.
         const double number = value.toDouble();
-        const int whole = static_cast<int>(number);
-        ok = number >= -1e9 && number <= 1e9 && whole == number;
-        return ok ? std::optional<int>(whole) : std::nullopt;
+        if (!(number >= -1e9 && number <= 1e9) || static_cast<int>(number) != number) {
+            return std::nullopt;
+        }
+        return static_cast<int>(number);
     }
     if (value.typeId() == QMetaType::Bool) {
         return std::nullopt;
