@@ -51,3 +51,7 @@ std::optional<TextFileError> write_file_bytes(const QString& path, const QByteAr
 // Creates or replaces the file at `path` with text_file_bytes of `text`, as write_file_bytes
 // does. Text that GB18030 cannot hold fails before the file is touched.
 std::optional<TextFileError> write_text_file(const QString& path, const QString& text);
+
+// Creates or replaces the file at `path` with `bytes`, as write_text_file does: a failed write
+// leaves an old file whole. Returns the reason on failure.
+std::optional<TextFileError> write_file_bytes(const QString& path, const QByteArray& bytes);

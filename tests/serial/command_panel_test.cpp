@@ -1,0 +1,274 @@
+#include "tools/serial/form/command_panel.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/recording_form_host.h"
+#include "tools/serial/core/saved_command_file.h"
+#include "tools/serial/form/checksum_choice.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << bytes.toHex(' ').toUpper().toStdString();
+}
+
+namespace {
+
+class CommandPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override { reopen(); }
+
+    // A new panel on the same host, as when the terminal opens again.
+    void reopen() {
+        m_panel = std::make_unique<CommandPanel>(m_host, [this](const QByteArray& bytes) {
+            if (m_port_open) {
+                m_sent.push_back(bytes);
+            }
+            return m_port_open;
+        });
+        m_panel->show();
+    }
+
+    template <typename Control = QWidget>
+    Control* find(const QString& name) {
+        return control<Control>(m_panel.get(), name);
+    }
+    QTableWidget* table() { return find<QTableWidget>(u"command_table"_s); }
+    QString cell(int row, int column) {
+        QTableWidgetItem* item = table()->item(row, column);
+        return item ? item->text() : u"(none)"_s;
+    }
+    QStringList names() {
+        QStringList list;
+        for (int row = 0; row < table()->rowCount(); ++row) {
+            list.append(cell(row, 0));
+        }
+        return list;
+    }
+    void click_row(int row) {
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {},
+                          table()->visualItemRect(table()->item(row, 1)).center());
+    }
+    // Opens the list of a combo box and clicks `item`, within the part of its row the list shows
+    // (a narrow box's rows reach past its list).
+    void choose(const QString& name, const QString& item) {
+        auto* box = find<QComboBox>(name);
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        const QRect row = list->visualRect(list->model()->index(box->findText(item), 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          row.intersected(list->viewport()->rect()).center());
+        EXPECT_EQ(box->currentText(), item);
+    }
+    // Replaces what the line edit holds with `text`, committed as an input method commits Chinese.
+    void enter(const QString& name, const QString& text) {
+        QWidget* edit = find(name);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(edit, &commit);
+    }
+    // Fills the editor as a user does and presses 添加.
+    void add(const QString& name, const QString& text, bool hex, const QString& line_end,
+             const QString& checksum, int delay_ms, bool looped) {
+        enter(u"command_name"_s, name);
+        enter(u"command_text"_s, text);
+        if (find<QCheckBox>(u"十六进制"_s)->isChecked() != hex) {
+            click(find(u"十六进制"_s));
+        }
+        choose(u"command_line_end"_s, line_end);
+        choose(u"command_checksum"_s, checksum);
+        retype(find(u"延时"_s), QString::number(delay_ms));
+        if (find<QCheckBox>(u"循环"_s)->isChecked() != looped) {
+            click(find(u"循环"_s));
+        }
+        click(find(u"添加"_s));
+    }
+    QTimer* loop_timer() { return m_panel->findChild<QTimer*>(u"loop_timer"_s); }
+    // The loop's timer goes off with the host's steady clock at `ms`.
+    void wake_at(qint64 ms) {
+        m_host.steady = ms;
+        ASSERT_TRUE(loop_timer()->isActive());
+        loop_timer()->stop();
+        QMetaObject::invokeMethod(loop_timer(), "timeout");
+    }
+    QString loop_status() { return find<QLabel>(u"loop_status"_s)->text(); }
+    bool enabled(const QString& name) { return find(name)->isEnabled(); }
+
+    RecordingFormHost m_host;
+    std::unique_ptr<CommandPanel> m_panel;
+    std::vector<QByteArray> m_sent;
+    bool m_port_open = true;
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CommandPanelTest, SavesSendsLoopsExportsAndImportsCommands) {
+    for (const QString& name : {u"编辑"_s, u"删除"_s, u"上移"_s, u"下移"_s, u"导出"_s}) {
+        EXPECT_FALSE(enabled(name)) << name.toStdString();
+    }
+    add(u"读寄存器"_s, u"01 03 00 00 00 0A"_s, true, u"无"_s, u"CRC-16/MODBUS"_s, 100, true);
+    ASSERT_EQ(table()->rowCount(), 1);
+    EXPECT_EQ(QStringList({cell(0, 0), cell(0, 1), cell(0, 2), cell(0, 3), cell(0, 4), cell(0, 5)}),
+              QStringList({u"读寄存器"_s, u"01 03 00 00 00 0A"_s, u"是"_s, u"无"_s,
+                           u"CRC-16/MODBUS"_s, u"100 ms"_s}));
+    // The new row is chosen: it can be edited and removed, but not moved either way.
+    EXPECT_TRUE(enabled(u"编辑"_s) && enabled(u"删除"_s));
+    EXPECT_FALSE(enabled(u"上移"_s) || enabled(u"下移"_s));
+    click(find(u"send_command_0"_s));
+    EXPECT_EQ(m_sent, std::vector<QByteArray>{QByteArray::fromHex("01030000000AC5CD")});
+
+    add(u"版本"_s, u"AT+GMR"_s, false, u"CR LF"_s, u"无"_s, 300, true);
+    add(u"坏"_s, u"12 G4"_s, true, u"无"_s, u"无"_s, 10, false);
+    EXPECT_EQ(m_host.messages.back(),
+              u"命令“坏”：十六进制发送：第 4 个字符“G”不是十六进制数字，未发送"_s);
+    add(u"复位"_s, u"RST"_s, false, u"CR"_s, u"累加和"_s, 10, false);
+    EXPECT_EQ(names(), QStringList({u"读寄存器"_s, u"版本"_s, u"复位"_s}));
+    EXPECT_EQ(m_host.messages.size(), 1u);
+
+    // The chosen row fills the editor; 编辑 writes it back.
+    click_row(0);
+    EXPECT_EQ(find<QComboBox>(u"command_checksum"_s)->currentText(), u"CRC-16/MODBUS"_s);
+    EXPECT_TRUE(find<QCheckBox>(u"十六进制"_s)->isChecked());
+    click_row(1);
+    EXPECT_EQ(find<QLineEdit>(u"command_text"_s)->text(), u"AT+GMR"_s);
+    EXPECT_EQ(shown_checksum(find<QComboBox>(u"command_checksum"_s)), Checksum::kNone);
+    enter(u"command_name"_s, u"固件版本"_s);
+    click(find(u"编辑"_s));
+    EXPECT_EQ(names(), QStringList({u"读寄存器"_s, u"固件版本"_s, u"复位"_s}));
+    click(find(u"send_command_1"_s));
+    EXPECT_EQ(m_sent.back(), QByteArray("AT+GMR\r\n"));
+
+    click_row(2);
+    EXPECT_TRUE(enabled(u"上移"_s));
+    EXPECT_FALSE(enabled(u"下移"_s));
+    click(find(u"上移"_s));
+    EXPECT_EQ(names(), QStringList({u"读寄存器"_s, u"复位"_s, u"固件版本"_s}));
+    EXPECT_TRUE(enabled(u"上移"_s) && enabled(u"下移"_s));  // the moved row stays chosen
+    click(find(u"下移"_s));
+    click(find(u"上移"_s));
+
+    // 循环发送: the ticked rows in order, each its own delay after the one before.
+    m_sent.clear();
+    m_host.steady = 1000;
+    click(find(u"循环发送"_s));
+    EXPECT_EQ(loop_timer()->interval(), 100);
+    wake_at(1090);  // early: nothing is due yet, the rest is waited for
+    EXPECT_TRUE(m_sent.empty());
+    EXPECT_EQ(loop_timer()->interval(), 10);
+    wake_at(1100);
+    EXPECT_EQ(loop_timer()->interval(), 300);
+    wake_at(1400);
+    EXPECT_EQ(loop_timer()->interval(), 100);
+    wake_at(1500);
+    EXPECT_EQ(m_sent,
+              (std::vector<QByteArray>{QByteArray::fromHex("01030000000AC5CD"), "AT+GMR\r\n",
+                                       QByteArray::fromHex("01030000000AC5CD")}));
+    EXPECT_EQ(loop_status(), u"循环发送中：已发送 3 条"_s);
+    // A row ticked in the table while looping joins the round.
+    table()->setCurrentCell(1, 6);
+    QTest::keyClick(table(), Qt::Key_Space);
+    EXPECT_TRUE(m_panel->list().commands[1].looped);
+    wake_at(1800);
+    wake_at(1900);
+    wake_at(1910);  // its own 10 ms after the row before it
+    EXPECT_EQ(m_sent.back(), QByteArray("RST\xF9\r", 5));
+    click(find(u"循环发送"_s));
+    EXPECT_FALSE(loop_timer()->isActive());
+    EXPECT_FALSE(m_panel->looping());
+    EXPECT_EQ(loop_status(), u"循环发送已停止"_s);
+
+    // A send that does not go stops the loop.
+    m_port_open = false;
+    click(find(u"循环发送"_s));
+    wake_at(m_host.steady + 100);
+    EXPECT_FALSE(m_panel->looping());
+    EXPECT_FALSE(find<QCheckBox>(u"循环发送"_s)->isChecked());
+    EXPECT_EQ(loop_status(), u"循环发送已停止：“读寄存器”未能发出"_s);
+
+    // 导出, then 导入 brings the list back.
+    const QList<SavedCommand> exported = m_panel->list().commands;
+    const QString path = m_dir.filePath(u"命令.json"_s);
+    m_host.answer_dialog(path);
+    click(find(u"导出"_s));
+    EXPECT_EQ(m_host.dialogs.back().options.default_extension, u".json"_s);
+    click_row(0);
+    click(find(u"删除"_s));
+    EXPECT_EQ(names(), QStringList({u"复位"_s, u"固件版本"_s}));
+    m_host.answer_dialog(path);
+    click(find(u"导入"_s));
+    EXPECT_EQ(m_panel->list().commands, exported);
+    EXPECT_EQ(table()->rowCount(), 3);
+
+    // A file that is not a list: a message, and the list as it was.
+    const QString bad = m_dir.filePath(u"bad.json"_s);
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("name=AT\n");
+    file.close();
+    m_host.answer_dialog(bad);
+    click(find(u"导入"_s));
+    EXPECT_EQ(m_host.messages.back(), u"%1 不是命令列表，未导入：\r不是 JSON 文件"_s.arg(bad));
+    EXPECT_EQ(m_panel->list().commands, exported);
+    EXPECT_EQ(table()->rowCount(), 3);
+
+    // Kept for the next run, with whether the panel shows.
+    QCheckBox* toggle = m_panel->new_toggle();
+    QWidget terminal;  // the window that hosts the box
+    (new QHBoxLayout(&terminal))->addWidget(toggle);
+    terminal.show();
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_FALSE(m_panel->isVisible());
+    click(toggle);
+    EXPECT_TRUE(m_panel->isVisible());
+    reopen();
+    EXPECT_EQ(m_panel->list().commands, exported);
+    EXPECT_EQ(names(), QStringList({u"读寄存器"_s, u"复位"_s, u"固件版本"_s}));
+    std::unique_ptr<QCheckBox> again(m_panel->new_toggle());
+    EXPECT_TRUE(again->isChecked());
+}
+
+TEST_F(CommandPanelTest, LoopingWithNothingTickedIsRefused) {
+    add(u"AT"_s, u"AT"_s, false, u"CR LF"_s, u"无"_s, 10, false);
+    click(find(u"循环发送"_s));
+    EXPECT_EQ(m_host.messages,
+              std::vector<QString>{u"没有勾选“循环”的命令，请先在列表中勾选要循环发送的命令"_s});
+    EXPECT_FALSE(find<QCheckBox>(u"循环发送"_s)->isChecked());
+    EXPECT_FALSE(loop_timer()->isActive());
+}
+
+// Tab walks the editor in the order it reads, on to the buttons that use it.
+TEST_F(CommandPanelTest, TabGoesThroughTheEditorInReadingOrder) {
+    m_panel->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_panel.get()));
+    find(u"command_name"_s)->setFocus();
+    QStringList order{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        // A spin box hands its focus to the editor inside it.
+        order.append(qobject_cast<QSpinBox*>(focus->parentWidget())
+                         ? focus->parentWidget()->objectName()
+                         : focus->objectName());
+    }
+    EXPECT_EQ(order, QStringList({u"command_name"_s, u"command_text"_s, u"command_hex"_s,
+                                  u"command_line_end"_s, u"command_checksum"_s, u"command_delay"_s,
+                                  u"command_loop"_s, u"add_command"_s}));
+}
+
+}  // namespace

@@ -1,0 +1,415 @@
+#include "tests/support/qt_printers.h"
+#include "tools/serial/core/checksum.h"
+#include "tools/serial/core/saved_command.h"
+#include "tools/serial/core/saved_command_file.h"
+#include "tools/serial/core/saved_command_list.h"
+#include "tools/serial/core/saved_command_loop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << bytes.toHex(' ').toUpper().toStdString();
+}
+
+namespace {
+
+const QByteArray kCheckInput = "123456789";
+const QByteArray kModbusRequest = QByteArray::fromHex("01030000000A");
+
+struct ChecksumRow {
+    Checksum checksum;
+    QByteArray data;
+    quint32 value;
+    const char* appended;  // hex, in the order sent
+};
+
+const ChecksumRow kChecksumRows[] = {
+    {Checksum::kNone, kCheckInput, 0, ""},
+    // 0x31 + 0x32 + ... + 0x39 = 477 = 0x1DD, low byte 0xDD.
+    {Checksum::kSum, kCheckInput, 0xDD, "DD"},
+    {Checksum::kSum, QByteArray::fromHex("FF02"), 0x01, "01"},
+    // 31^32 = 03, ^33 = 30, ^34 = 04, ^35 = 31, ^36 = 07, ^37 = 30, ^38 = 08, ^39 = 31.
+    {Checksum::kXor, kCheckInput, 0x31, "31"},
+    {Checksum::kCrc8, kCheckInput, 0xF4, "F4"},
+    {Checksum::kCrc16Modbus, kCheckInput, 0x4B37, "374B"},
+    {Checksum::kCrc16Modbus, kModbusRequest, 0xCDC5, "C5CD"},
+    {Checksum::kCrc16Modbus, {}, 0xFFFF, "FFFF"},
+    {Checksum::kCrc16CcittFalse, kCheckInput, 0x29B1, "29B1"},
+    {Checksum::kCrc32, kCheckInput, 0xCBF43926, "2639F4CB"},
+    {Checksum::kCrc32, {}, 0, "00000000"},
+};
+
+TEST(Checksum, StandardCheckValuesAndTheByteOrderSent) {
+    for (const ChecksumRow& row : kChecksumRows) {
+        SCOPED_TRACE((checksum_name(row.checksum) + u" of "_s + row.data.toHex()).toStdString());
+        EXPECT_EQ(checksum_value(row.checksum, row.data), row.value);
+        const QByteArray appended = QByteArray::fromHex(row.appended);
+        EXPECT_EQ(with_checksum(row.checksum, row.data), row.data + appended);
+        EXPECT_EQ(checksum_size(row.checksum), appended.size());
+        EXPECT_EQ(checksum_from_name(checksum_name(row.checksum)), row.checksum);
+        if (row.checksum != Checksum::kNone && !row.data.isEmpty()) {
+            EXPECT_EQ(checksum_verdict(row.checksum, row.data + appended), u"校验正确"_s);
+        }
+    }
+    EXPECT_EQ(all_checksums().size(), 7);
+    EXPECT_EQ(checksum_from_name(u"CRC-16"_s), std::nullopt);
+}
+
+struct VerdictRow {
+    Checksum checksum;
+    const char* line;  // hex, as received
+    QString verdict;
+};
+
+const VerdictRow kVerdictRows[] = {
+    {Checksum::kCrc16Modbus, "01030000000AC5CD", u"校验正确"_s},
+    {Checksum::kCrc16Modbus, "01030000000ACDC5", u"校验错误"_s},  // the bytes swapped
+    {Checksum::kCrc16Modbus, "01030000000BC5CD", u"校验错误"_s},
+    {Checksum::kCrc16Modbus, "C5CD", u"校验错误"_s},  // a check with nothing to check
+    {Checksum::kCrc16Modbus, "", u"校验错误"_s},
+    {Checksum::kSum, "31323396", u"校验正确"_s},
+    {Checksum::kXor, "31323396", u"校验错误"_s},
+    {Checksum::kXor, "31323330", u"校验正确"_s},
+    {Checksum::kCrc32, "3132333435363738392639F4CB", u"校验正确"_s},
+    {Checksum::kNone, "313233", u""_s},
+};
+
+TEST(Checksum, ReceivedLinesGetAVerdictFromTheirLastBytes) {
+    for (const VerdictRow& row : kVerdictRows) {
+        SCOPED_TRACE(row.line);
+        EXPECT_EQ(checksum_verdict(row.checksum, QByteArray::fromHex(row.line)), row.verdict);
+    }
+}
+
+SavedCommand command(const QString& name, const QString& text, bool hex = false,
+                     LineEnd end = LineEnd::kNone, Checksum checksum = Checksum::kNone) {
+    SavedCommand c;
+    c.name = name;
+    c.text = text;
+    c.hex = hex;
+    c.line_end = end;
+    c.checksum = checksum;
+    return c;
+}
+
+struct BytesRow {
+    SavedCommand command;
+    QString encoding;
+    const char* bytes;  // hex, or nullptr when refused
+    QString error;
+};
+
+const BytesRow kBytesRows[] = {
+    {command(u"读"_s, u"01 03 00 00 00 0A"_s, true, LineEnd::kNone, Checksum::kCrc16Modbus),
+     u"GBK"_s,
+     "01030000000AC5CD",
+     {}},
+    {command(u"读"_s, u"01 03 00 00 00 0A"_s, true, LineEnd::kCrLf, Checksum::kCrc16Modbus),
+     u"GBK"_s,
+     "01030000000AC5CD0D0A",
+     {}},
+    {command(u"AT"_s, u"AT"_s, false, LineEnd::kCrLf), u"GBK"_s, "41540D0A", {}},
+    {command(u"和"_s, u"AT"_s, false, LineEnd::kCr, Checksum::kSum), u"GBK"_s, "4154950D", {}},
+    {command(u"你好"_s, u"你好"_s, false, LineEnd::kLf), u"GBK"_s, "C4E3BAC30A", {}},
+    {command(u"你好"_s, u"你好"_s), u"UTF-8"_s, "E4BDA0E5A5BD", {}},
+    {command(u"空"_s, u""_s, true, LineEnd::kNone, Checksum::kCrc8), u"GBK"_s, "00", {}},
+    {command(u"坏"_s, u"12 G4"_s, true), u"GBK"_s, nullptr,
+     u"命令“坏”：十六进制发送：第 4 个字符“G”不是十六进制数字，未发送"_s},
+    {command(u"断"_s, QString(QChar(0xD800)), false), u"GBK"_s, nullptr,
+     u"命令“断”：内容中有 GBK 编码无法发送的字符，未发送"_s},
+};
+
+TEST(SavedCommand, SendsTheTypedBytesThenTheCheckThenTheLineEnd) {
+    for (const BytesRow& row : kBytesRows) {
+        SCOPED_TRACE((row.command.name + u" "_s + row.encoding).toStdString());
+        const CommandBytes result = command_bytes(row.command, row.encoding);
+        EXPECT_EQ(result.ok(), row.bytes != nullptr);
+        EXPECT_EQ(result.bytes, QByteArray::fromHex(row.bytes ? row.bytes : ""));
+        EXPECT_EQ(result.error, row.error);
+    }
+}
+
+// Steps: "+X" adds X, "=N X" puts X in row N, "-N" removes row N, "^N" and "vN" move row N up
+// and down; a step that cannot be done is marked "!" and changes nothing.
+struct EditRow {
+    const char* step;
+    const char* names;  // the list after the step, which starts as "ABC"
+};
+
+const EditRow kEditRows[] = {
+    {"+D", "ABCD"},    {"=1 X", "AXC"}, {"=3 X!", "ABC"}, {"-0", "BC"},   {"-3!", "ABC"},
+    {"-(-1)!", "ABC"}, {"v0", "BAC"},   {"v2!", "ABC"},   {"^0!", "ABC"}, {"^2", "ACB"},
+};
+
+TEST(SavedCommandList, AddsReplacesRemovesAndMovesRows) {
+    for (const EditRow& row : kEditRows) {
+        SCOPED_TRACE(row.step);
+        SavedCommandList list;
+        for (const char* name : {"A", "B", "C"}) {
+            list.add(command(QString::fromLatin1(name), {}));
+        }
+        const QByteArray step = row.step;
+        const bool refused = step.endsWith('!');
+        const int at = step.mid(1, 1) == "(" ? -1 : step.mid(1, 1).toInt();
+        bool done = false;
+        switch (step[0]) {
+            case '+':
+                done = list.add(command(QString::fromLatin1(step.mid(1, 1)), {}));
+                break;
+            case '=':
+                done = list.replace(at, command(QString::fromLatin1(step.mid(3, 1)), {}));
+                break;
+            case '-':
+                done = list.remove(at);
+                break;
+            case '^':
+                done = list.move(at, -1);
+                break;
+            default:
+                done = list.move(at, +1);
+        }
+        EXPECT_EQ(done, !refused);
+        QString names;
+        for (const SavedCommand& c : list.commands) {
+            names += c.name;
+        }
+        EXPECT_EQ(names, QString::fromLatin1(row.names));
+    }
+}
+
+QList<SavedCommand> sample_commands() {
+    SavedCommand modbus = command(u"读寄存器"_s, u"01 03 00 00 00 0A"_s, true, LineEnd::kNone,
+                                  Checksum::kCrc16Modbus);
+    modbus.looped = true;
+    modbus.delay_ms = 250;
+    SavedCommand at = command(u"AT 版本"_s, u"AT+GMR"_s, false, LineEnd::kCrLf, Checksum::kCrc32);
+    at.delay_ms = 60000;
+    return {modbus, at, command(u""_s, u""_s)};
+}
+
+TEST(SavedCommandList, IsRememberedAndBadValuesFallBack) {
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(u"s.ini"_s), QSettings::IniFormat);
+    SavedCommandList saved;
+    saved.commands = sample_commands();
+    saved.panel_shown = true;
+    saved.save(settings);
+    settings.sync();
+    QSettings reread(dir.filePath(u"s.ini"_s), QSettings::IniFormat);
+    SavedCommandList loaded;
+    loaded.load(reread);
+    EXPECT_EQ(loaded.commands, saved.commands);
+    EXPECT_TRUE(loaded.panel_shown);
+
+    // A shorter list leaves nothing of the longer one.
+    saved.commands.resize(1);
+    saved.panel_shown = false;
+    saved.save(reread);
+    loaded.load(reread);
+    EXPECT_EQ(loaded.commands, saved.commands);
+    EXPECT_FALSE(loaded.panel_shown);
+
+    // Rows of a settings array count from 1.
+    reread.setValue(u"serial_commands/shown"_s, u"maybe"_s);
+    reread.setValue(u"serial_commands/commands/1/name"_s, u"坏值"_s);
+    reread.setValue(u"serial_commands/commands/1/hex"_s, u"maybe"_s);
+    reread.setValue(u"serial_commands/commands/1/checksum"_s, u"CRC-99"_s);
+    reread.setValue(u"serial_commands/commands/1/line_end"_s, u"CRLF"_s);
+    reread.setValue(u"serial_commands/commands/1/loop"_s, 1);
+    reread.setValue(u"serial_commands/commands/1/delay_ms"_s, 5);
+    reread.sync();
+    QSettings spoiled(dir.filePath(u"s.ini"_s), QSettings::IniFormat);
+    loaded.load(spoiled);
+    ASSERT_EQ(loaded.commands.size(), 1);
+    EXPECT_EQ(loaded.commands[0], command(u"坏值"_s, u"01 03 00 00 00 0A"_s));
+    EXPECT_FALSE(loaded.panel_shown);
+
+    spoiled.setValue(u"serial_commands/commands/size"_s, 100000);
+    loaded.load(spoiled);
+    EXPECT_EQ(loaded.commands.size(), SavedCommandList::kMaxCommands);
+}
+
+struct FileRow {
+    const char* name;
+    QByteArray bytes;
+    QString problem;  // empty: a list of `count` commands
+    int count = 0;
+};
+
+const FileRow kFileRows[] = {
+    {"empty list", R"({"commands": []})", {}, 0},
+    {"defaults", R"({"commands": [{"text": "AT"}]})", {}, 1},
+    {"gbk file",
+     QByteArray(R"({"commands": [{"name": ")") + QByteArray::fromHex("C4E3BAC3") +
+         R"(", "text": "AT"}]})",
+     {},
+     1},
+    {"not json", "[serial]\nname=AT\n", u"不是 JSON 文件"_s},
+    {"empty file", "", u"不是 JSON 文件"_s},
+    {"no list", R"({"format": "x"})", u"文件里没有命令列表（commands）"_s},
+    {"a bare array", R"([{"text": "AT"}])", u"文件里没有命令列表（commands）"_s},
+    {"a number in the list", R"({"commands": [{"text": "AT"}, 5]})", u"第 2 条命令不是一组值"_s},
+    {"no text", R"({"commands": [{"name": "AT"}]})", u"第 1 条命令没有内容（text）"_s},
+    {"a number too large for a delay", R"({"commands": [{"text": "AT", "delay_ms": 1e300}]})",
+     u"第 1 条命令的 delay_ms 无效"_s},
+    {"bad values",
+     R"({"commands": [{"text": "AT", "hex": "yes", "delay_ms": 1.5, "checksum": "CRC"}]})",
+     u"第 1 条命令的 hex、checksum、delay_ms 无效"_s},
+    {"delay out of range", R"({"commands": [{"text": "AT", "delay_ms": 60001}]})",
+     u"第 1 条命令的 delay_ms 无效"_s},
+    {"text not a string", R"({"commands": [{"text": 5}]})", u"第 1 条命令的 text 无效"_s},
+};
+
+TEST(SavedCommandFile, ReadsAListOrSaysWhyItIsNotOne) {
+    for (const FileRow& row : kFileRows) {
+        SCOPED_TRACE(row.name);
+        QList<SavedCommand> commands{command(u"原有"_s, u"keep"_s)};
+        const auto problem = parse_commands_json(row.bytes, commands);
+        EXPECT_EQ(problem.value_or(QString()), row.problem);
+        if (problem) {
+            EXPECT_EQ(commands, QList<SavedCommand>{command(u"原有"_s, u"keep"_s)});
+        } else {
+            EXPECT_EQ(commands.size(), row.count);
+        }
+    }
+    QList<SavedCommand> read;
+    ASSERT_FALSE(parse_commands_json(commands_json(sample_commands()), read));
+    EXPECT_EQ(read, sample_commands());
+    ASSERT_FALSE(parse_commands_json(kFileRows[2].bytes, read));
+    EXPECT_EQ(read[0].name, u"你好"_s);
+}
+
+TEST(SavedCommandFile, ExportsAndImportsAndExplainsAFileItCannotUse) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"命令.json"_s);
+    ASSERT_FALSE(export_commands(path, sample_commands()));
+    QList<SavedCommand> read;
+    ASSERT_FALSE(import_commands(path, read));
+    EXPECT_EQ(read, sample_commands());
+
+    const QString missing = dir.filePath(u"none.json"_s);
+    EXPECT_EQ(import_commands(missing, read),
+              u"无法读取文件：%1\rNo such file or directory"_s.arg(missing));
+    EXPECT_TRUE(import_commands(dir.path(), read)->startsWith(u"无法读取文件："_s));
+    const auto refused = export_commands(dir.filePath(u"no/such/dir.json"_s), sample_commands());
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->startsWith(u"无法导出命令列表："_s));
+
+    QFile big(dir.filePath(u"big.json"_s));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(QByteArray(4 * 1024 * 1024 + 1, ' '));
+    big.close();
+    EXPECT_EQ(import_commands(big.fileName(), read),
+              u"%1 不是命令列表，未导入：\r文件太大"_s.arg(big.fileName()));
+    EXPECT_EQ(read, sample_commands());
+}
+
+// A small file system of its own, filled up, so that the write fails for want of room.
+TEST(SavedCommandFile, AnExportToAFullDiskLeavesTheOldFileWhole) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "mounting a small tmpfs to fill needs root";
+    }
+    QTemporaryDir dir;
+    const QByteArray mount_point = QFile::encodeName(dir.path());
+    if (::mount("tmpfs", mount_point.constData(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "this machine does not let the test mount a tmpfs";
+    }
+    const QString path = dir.filePath(u"commands.json"_s);
+    ASSERT_FALSE(export_commands(path, sample_commands()));
+    const QByteArray old = commands_json(sample_commands());
+    QFile filler(dir.filePath(u"filler"_s));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(4096, 'x')) == 4096) {
+    }
+    filler.close();
+
+    QList<SavedCommand> many;
+    for (int i = 0; i < 200; ++i) {
+        many.append(sample_commands());
+    }
+    const auto error = export_commands(path, many);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(*error, u"无法导出命令列表：%1\rNo space left on device"_s.arg(path));
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), old);
+    written.close();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);  // no half-written file left
+    ::umount(mount_point.constData());
+}
+
+struct LoopCommand {
+    bool looped;
+    int delay_ms;
+};
+
+// Steps: "T" asks at T ms what is due, expecting the row after "=" or nothing ("-"); "untick N"
+// takes row N out of the loop between asks.
+struct LoopRow {
+    const char* name;
+    std::vector<LoopCommand> commands;
+    std::vector<const char*> steps;
+    bool starts = true;
+    bool running_after = true;  // whether the loop still runs after the last step
+};
+
+const LoopRow kLoopRows[] = {
+    {"ticked rows in order, each after its delay",
+     {{true, 100}, {false, 50}, {true, 300}},
+     {"99=-", "100=0", "399=-", "400=2", "499=-", "500=0", "800=2"}},
+    {"a late wake-up sends one row and counts from then",
+     {{true, 100}, {true, 100}},
+     {"350=0", "351=-", "449=-", "450=1", "550=0"}},
+    {"the first ticked row need not be the first",
+     {{false, 10}, {true, 20}},
+     {"19=-", "20=1", "40=1"}},
+    {"a row unticked while looping is passed over",
+     {{true, 100}, {true, 200}, {true, 300}},
+     {"100=0", "untick 1", "300=2", "400=0"}},
+    {"the loop stops when nothing is ticked any more",
+     {{true, 100}},
+     {"100=0", "untick 0", "200=-", "300=-"},
+     true,
+     false},
+    {"nothing ticked: nothing starts", {{false, 100}}, {"100=-"}, false, false},
+    {"an empty list", {}, {"100=-"}, false, false},
+};
+
+TEST(SavedCommandLoop, SendsTheTickedRowsRoundAndRound) {
+    for (const LoopRow& row : kLoopRows) {
+        SCOPED_TRACE(row.name);
+        QList<SavedCommand> commands;
+        for (const LoopCommand& c : row.commands) {
+            SavedCommand saved;
+            saved.looped = c.looped;
+            saved.delay_ms = c.delay_ms;
+            commands.append(saved);
+        }
+        SavedCommandLoop loop;
+        EXPECT_EQ(loop.start(commands, 0), row.starts);
+        for (const QByteArray step : row.steps) {
+            SCOPED_TRACE(step.constData());
+            if (step.startsWith("untick ")) {
+                commands[step.mid(7).toInt()].looped = false;
+                continue;
+            }
+            const QList<QByteArray> parts = step.split('=');
+            const std::optional<int> expected =
+                parts[1] == "-" ? std::nullopt : std::optional<int>(parts[1].toInt());
+            EXPECT_EQ(loop.take_due(commands, parts[0].toLongLong()), expected);
+        }
+        EXPECT_EQ(loop.running(), row.running_after);
+    }
+}
+
+}  // namespace
