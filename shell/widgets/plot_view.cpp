@@ -322,9 +322,8 @@ void PlotView::paintEvent(QPaintEvent*) {
     }
     const QString unit =
         m_axis == PlotAxis::kSeconds ? QStringLiteral("秒") : QStringLiteral("序号");
-    painter.drawText(QPointF(area.right() - metrics.horizontalAdvance(unit),
-                             area.bottom() + 4 + 2 * metrics.ascent()),
-                     unit);
+    // The unit of the time axis stands below the value scale, left of the time scale.
+    painter.drawText(QPointF(4, area.bottom() + 4 + metrics.ascent()), unit);
     painter.drawRect(area.adjusted(0, 0, -1, -1));
 
     // The lines: a stroke from the lowest to the highest value of each column, joined to the
