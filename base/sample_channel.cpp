@@ -50,6 +50,32 @@ qsizetype SampleChannel::lower_bound(PlotAxis axis, double x) const {
     return (chunk - m_chunks.begin()) * qsizetype(kChunk) + (inside - samples.begin());
 }
 
+qsizetype SampleChannel::lower_bound_from(PlotAxis axis, double x, qsizetype from) const {
+    // Strides that double from `from` bracket the answer, then halving finds it: a column of few
+    // samples costs a few steps, not a search of the whole channel.
+    qsizetype low = from;  // every position before low is below x
+    qsizetype stride = 1;
+    while (low < m_size && at(low).x(axis) < x) {
+        const qsizetype next = std::min(m_size, low + stride);
+        if (next == m_size || at(next).x(axis) >= x) {
+            qsizetype high = next;  // at(high) reaches x, or high is the end
+            ++low;
+            while (low < high) {
+                const qsizetype middle = low + (high - low) / 2;
+                if (at(middle).x(axis) < x) {
+                    low = middle + 1;
+                } else {
+                    high = middle;
+                }
+            }
+            return low;
+        }
+        low = next;
+        stride *= 2;
+    }
+    return low;
+}
+
 SampleChannel::Range SampleChannel::range(qsizetype from, qsizetype to) const {
     Range result{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
     while (from < to) {
@@ -79,8 +105,9 @@ std::vector<ColumnSpan> SampleChannel::columns(PlotAxis axis, double left, doubl
     qsizetype from = lower_bound(axis, left);
     for (int c = 0; c < columns && from < m_size; ++c) {
         // The last column takes its right edge too.
-        const qsizetype to = c + 1 == columns ? lower_bound(axis, std::nextafter(right, HUGE_VAL))
-                                              : lower_bound(axis, left + (c + 1) * width);
+        const double edge =
+            c + 1 == columns ? std::nextafter(right, HUGE_VAL) : left + (c + 1) * width;
+        const qsizetype to = lower_bound_from(axis, edge, from);
         if (to > from) {
             const Range r = range(from, to);
             spans[c] = {int(std::min<qsizetype>(to - from, std::numeric_limits<int>::max())), r.low,

@@ -72,6 +72,8 @@ private:
         std::array<Range, kChunk / kBlock> blocks;
         Range whole;
     };
+    // lower_bound for an x at or after the sample at `from`.
+    qsizetype lower_bound_from(PlotAxis axis, double x, qsizetype from) const;
     // The lowest and highest value of positions [from, to), which is not empty.
     Range range(qsizetype from, qsizetype to) const;
 

@@ -166,7 +166,7 @@ QRect PlotView::plot_area() const {
                  std::max(1, height() - m_legend_height - kGap - kBottomMargin));
 }
 
-PlotView::Ranges PlotView::data_ranges() const {
+PlotView::Ranges PlotView::data_ranges(std::vector<Drawn>* drawn) const {
     Ranges r{0, 1, 0, 1};
     if (!m_store) {
         return r;
@@ -190,8 +190,9 @@ PlotView::Ranges PlotView::data_ranges() const {
         r.right += 0.5;
     }
     bool any_value = false;
-    for (const Drawn& drawn : envelopes(r)) {
-        for (const ColumnSpan& span : drawn.spans) {
+    std::vector<Drawn> envelopes_now = envelopes(r);
+    for (const Drawn& each : envelopes_now) {
+        for (const ColumnSpan& span : each.spans) {
             if (span.count == 0) {
                 continue;
             }
@@ -204,6 +205,9 @@ PlotView::Ranges PlotView::data_ranges() const {
         r.top > r.bottom ? (r.top - r.bottom) * 0.05 : std::max(1.0, std::abs(r.top) * 0.1);
     r.bottom -= margin;
     r.top += margin;
+    if (drawn) {
+        *drawn = std::move(envelopes_now);
+    }
     return r;
 }
 
@@ -288,7 +292,12 @@ void PlotView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), rgb(255, 255, 255));
     const QRect area = plot_area();
-    const Ranges r = ranges();
+    // Following the data, the envelopes that set the ranges are the ones drawn.
+    std::vector<Drawn> drawn_channels;
+    const Ranges r = m_follow && !m_paused ? data_ranges(&drawn_channels) : ranges();
+    if (!(m_follow && !m_paused)) {
+        drawn_channels = envelopes(r);
+    }
     const auto x_of = [&](double x) {
         return area.left() + (x - r.left) / (r.right - r.left) * area.width();
     };
@@ -331,7 +340,7 @@ void PlotView::paintEvent(QPaintEvent*) {
     painter.setClipRect(area);
     std::vector<QLineF> lines;
     bool any = false;
-    for (const Drawn& drawn : envelopes(r)) {
+    for (const Drawn& drawn : drawn_channels) {
         lines.clear();
         lines.reserve(drawn.spans.size() * 2);
         double previous_x = 0;

@@ -73,7 +73,8 @@ private:
         std::vector<ColumnSpan> spans;
     };
     QRect plot_area() const;
-    Ranges data_ranges() const;
+    // The ranges that hold every shown sample; `drawn`, when given, gets their envelopes.
+    Ranges data_ranges(std::vector<Drawn>* drawn = nullptr) const;
     std::vector<Drawn> envelopes(const Ranges& ranges) const;
     // Adds a legend button for each new channel and lays the buttons out.
     void sync_legend();
