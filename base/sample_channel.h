@@ -35,7 +35,7 @@ struct ColumnSpan {
 // pixel column is found from a few summaries instead of every sample in it.
 class SampleChannel {
 public:
-    static constexpr int kBlock = 64;
+    static constexpr int kBlock = 16;
     static constexpr int kChunk = 4096;  // samples of a chunk, the unit that is dropped
 
     SampleChannel(QString name, qsizetype kept);

@@ -64,9 +64,9 @@ TEST(SampleStore, DropsTheOldestChunksBeyondWhatItKeeps) {
         int added;
         qsizetype held;
     } rows[] = {
-        {5000, 5000, 5000},  {5000, 12288, 12288},  // three chunks: one can go only when the fourth
-                                                    // begins
-        {5000, 12289, 8193}, {5000, 20000, 11808}, {4096, 8193, 4097}, {1, 10000, 5904},
+        // Three full chunks stay until a fourth begins: only then can one go.
+        {5000, 5000, 5000},   {5000, 12288, 12288}, {5000, 12289, 8193},
+        {5000, 20000, 11808}, {4096, 8193, 4097},   {1, 10000, 5904},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.added);
