@@ -16,6 +16,7 @@
 #include "tools/resistor/form/resistor_form.h"
 #include "tools/segment/form/segment_form.h"
 #include "tools/sensor/form/sensor_form.h"
+#include "tools/serial/form/plot_panel.h"
 #include "tools/serial/form/serial_form.h"
 #include "tools/stopwatch/form/stopwatch_form.h"
 #include "tools/tacho/form/tacho_form.h"
@@ -33,6 +34,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 
@@ -226,6 +228,22 @@ int main(int argc, char* argv[]) {
         auto* keys = ir->findChild<QTableWidget*>(QStringLiteral("frame_table"));
         keys->item(0, IrForm::kKeyName)->setText(QStringLiteral("KEY_POWER"));
         keys->item(2, IrForm::kKeyName)->setText(QStringLiteral("KEY_VOLUMEUP"));
+    });
+
+    // 波形: a reading and its running average, as a board prints them ten times a second.
+    auto* plot = new PlotPanel(host);
+    plot->resize(760, 420);
+    pictures.take(QStringLiteral("plot.png"), plot, [&] {
+        double average = 512;
+        for (int i = 0; i < 600; ++i) {
+            host.steady = i * 100;
+            const double adc = 512 + 300 * std::sin(i / 40.0) + 60 * std::sin(i * 1.7);
+            average += (adc - average) / 8;
+            plot->add_bytes(QStringLiteral("adc=%1 avg=%2\r\n")
+                                .arg(std::lround(adc))
+                                .arg(average, 0, 'f', 1)
+                                .toLatin1());
+        }
     });
     return pictures.failed() ? 1 : 0;
 }

@@ -4,6 +4,7 @@
 #include "shell/host/form_host.h"
 #include "shell/host/number_text.h"
 #include "shell/widgets/look.h"
+#include "speed_plot_window.h"
 #include "tools/tacho/core/bar_graph.h"
 
 namespace {
@@ -105,15 +106,39 @@ TachoForm::TachoForm(FormHost& host)
     m_stop_button = command(this, "Command67", "停止", 4200, rgb(255, 0, 0), 15.75);
     m_help_button = command(this, "Command23", "帮助", 5400, rgb(0, 255, 255), 14.25);
     add_line(this, "Line7", 0, 7320, 6600, 7320);
+    // Beside the title, where the window has room; it opens a window of its own.
+    m_curve_button =
+        add_button(this, "curve_button", QStringLiteral("曲线"), {5040, 30, 1215, 420});
+    set_face(m_curve_button, rgb(255, 255, 0));
+    m_curve_button->setFont(song_font(12));
 
     connect(m_start_button, &QPushButton::clicked, this, &TachoForm::on_start_clicked);
     connect(m_stop_button, &QPushButton::clicked, this, &TachoForm::on_stop_clicked);
     connect(m_help_button, &QPushButton::clicked, this, &TachoForm::on_help_clicked);
+    connect(m_curve_button, &QPushButton::clicked, this, &TachoForm::on_curve_clicked);
     // The port belongs to the window and closes with it.
     connect(this, &Form::unloaded, this, &TachoForm::close_port);
+    // The plot shows this window's samples and goes with it.
+    connect(this, &Form::unloaded, this, [this] {
+        if (m_plot_window) {
+            m_plot_window->unload();
+        }
+    });
 }
 
-TachoForm::~TachoForm() = default;
+TachoForm::~TachoForm() {
+    delete m_plot_window.data();
+}
+
+void TachoForm::on_curve_clicked() {
+    if (!m_plot_window) {
+        m_plot_window = new SpeedPlotWindow(host(), m_speeds);
+        m_plot_window->load();
+    }
+    m_plot_window->show();
+    m_plot_window->raise();
+    m_plot_window->activateWindow();
+}
 
 bool TachoForm::is_acquiring() const {
     return m_port && m_port->is_open();
@@ -198,6 +223,16 @@ void TachoForm::on_frame(const Frame& frame) {
     m_ms_per_revolution->setText(number_to_text(speed.ms));
     if (const auto average = m_average.add(speed.rpm)) {
         m_average_speed->setText(number_to_text(*average));
+        m_shown_average = average;
+    }
+    NamedValues values{{SpeedPlotWindow::kMsPerRevolution, speed.ms},
+                       {SpeedPlotWindow::kSpeed, double(speed.rpm)}};
+    if (m_shown_average) {
+        values.push_back({SpeedPlotWindow::kAverageSpeed, double(*m_shown_average)});
+    }
+    m_speeds.add(host().steady_ms() / 1000.0, values);
+    if (m_plot_window) {
+        m_plot_window->data_changed();
     }
     m_average_speed->append(kLineEnd);
     m_ms_per_revolution->append(kLineEnd);

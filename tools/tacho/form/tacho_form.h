@@ -1,12 +1,17 @@
 #pragma once
 
+#include "base/sample_store.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/form.h"
+#include "speed_plot_window.h"
 #include "tools/tacho/core/frame_decoder.h"
 #include "tools/tacho/core/speed.h"
 
+#include <QPointer>
+
 #include <array>
 #include <memory>
+#include <optional>
 
 class ByteLogView;
 class SerialDevice;
@@ -23,8 +28,14 @@ public:
     void on_start_clicked();
     void on_stop_clicked();
     void on_help_clicked();
+    // 曲线: opens the window of the speeds over time, or brings it forward.
+    void on_curve_clicked();
 
     bool is_acquiring() const;
+    // Every valid frame's time per revolution, speed and the average shown, since the window
+    // opened.
+    const SampleStore& speeds() const { return m_speeds; }
+    SpeedPlotWindow* plot_window() const { return m_plot_window; }
 
 private:
     void on_bytes_arrived();
@@ -40,6 +51,9 @@ private:
     FrameDecoder m_decoder;
     SpeedAverage m_average;
     int m_lit = -1;  // segments lit now; -1 before the first valid frame
+    std::optional<std::int32_t> m_shown_average;
+    SampleStore m_speeds;
+    QPointer<SpeedPlotWindow> m_plot_window;
 
     TextBox* m_ms_per_revolution;
     TextBox* m_speed;
@@ -51,4 +65,5 @@ private:
     QPushButton* m_start_button;
     QPushButton* m_stop_button;
     QPushButton* m_help_button;
+    QPushButton* m_curve_button;
 };

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <deque>
+#include <memory>
+#include <vector>
+
+// What the horizontal axis counts: seconds since the store's first sample, or the record number
+// (one record a text line or frame, counted from 0).
+enum class PlotAxis { kSeconds, kIndex };
+
+struct Sample {
+    double seconds = 0;
+    double index = 0;
+    double value = 0;
+
+    double x(PlotAxis axis) const { return axis == PlotAxis::kSeconds ? seconds : index; }
+};
+
+// The samples of one pixel column: their lowest and highest value and the first and last, which
+// the line to the neighbouring columns joins. `count` 0: the column holds none.
+struct ColumnSpan {
+    int count = 0;
+    double low = 0;
+    double high = 0;
+    double first = 0;
+    double last = 0;
+};
+
+// The samples of one channel in the order they came, the oldest dropped in blocks once more than
+// `kept` are held. Blocks of samples carry their lowest and highest value, so the envelope of a
+// pixel column is found from a few summaries instead of every sample in it.
+class SampleChannel {
+public:
+    static constexpr int kBlock = 16;
+    static constexpr int kChunk = 4096;  // samples of a chunk, the unit that is dropped
+
+    SampleChannel(QString name, qsizetype kept);
+
+    const QString& name() const { return m_name; }
+    void append(const Sample& sample);
+    // Samples held now, and dropped since the first.
+    qsizetype size() const { return m_size; }
+    qint64 dropped() const { return m_dropped; }
+    const Sample& at(qsizetype position) const {
+        return m_chunks[position / kChunk]->samples[position % kChunk];
+    }
+
+    // The first position whose x is at least `x` (size() when none is): x only grows.
+    qsizetype lower_bound(PlotAxis axis, double x) const;
+    // The envelope of `columns` equal columns from `left` to `right` on the axis.
+    std::vector<ColumnSpan> columns(PlotAxis axis, double left, double right, int columns) const;
+
+private:
+    struct Range {
+        double low;
+        double high;
+        void take(double value) {
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+        void take(const Range& other) {
+            low = std::min(low, other.low);
+            high = std::max(high, other.high);
+        }
+    };
+    struct Chunk {
+        std::vector<Sample> samples;
+        std::array<Range, kChunk / kBlock> blocks;
+        Range whole;
+    };
+    // lower_bound for an x at or after the sample at `from`.
+    qsizetype lower_bound_from(PlotAxis axis, double x, qsizetype from) const;
+    // The lowest and highest value of positions [from, to), which is not empty.
+    Range range(qsizetype from, qsizetype to) const;
+
+    QString m_name;
+    qsizetype m_kept;
+    std::deque<std::unique_ptr<Chunk>> m_chunks;
+    qsizetype m_size = 0;
+    qint64 m_dropped = 0;
+};
