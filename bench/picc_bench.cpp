@@ -2,8 +2,8 @@
 // (offscreen) and prints the time each step takes and the peak memory the conversion adds, as
 // a multiple of the file's size. Also times a keystroke in the converted text and the save.
 
+#include "base/text_file.h"
 #include "bench/bench_harness.h"
-#include "shell/host/text_file.h"
 #include "shell/widgets/text_box.h"
 #include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"

@@ -4,8 +4,8 @@
 // fresh child process of this program, so no cache carries over from one run to the next.
 
 #include "app/tool_catalog.h"
+#include "base/readme_text.h"
 #include "bench/bench_harness.h"
-#include "shell/host/readme_text.h"
 #include "shell/launcher.h"
 #include "shell/main_window.h"
 #include "shell/widgets/look.h"

@@ -4,8 +4,8 @@
 // input: a 32-bit speed, then the upper and the lower limit in UTF-8, parted by a zero byte.
 
 #include "tools/tacho/core/bar_graph.h"
+#include "base/number_text.h"
 #include "fuzz/fuzz_check.h"
-#include "shell/host/number_text.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 // within 15 significant digits; and no result changes with the C locale. The input is the text
 // in UTF-8; its first eight bytes are also taken as a double.
 
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 #include "fuzz/fuzz_check.h"
 
 #include <QRegularExpression>

@@ -4,8 +4,8 @@
 // the point's own, and outside the table there is none.
 
 #include "tools/sensor/core/rt_table.h"
+#include "base/text_file.h"
 #include "fuzz/fuzz_check.h"
-#include "shell/host/text_file.h"
 #include "tools/sensor/core/thermistor.h"
 
 #include <algorithm>

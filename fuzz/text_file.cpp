@@ -4,9 +4,9 @@
 // a text it cannot hold is refused and leaves the file as it was. The readme shows no line over
 // its limit. The first byte chooses the text: the rest decoded, or the rest as UTF-16 units.
 
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
+#include "base/readme_text.h"
 #include "fuzz/fuzz_check.h"
-#include "shell/host/readme_text.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "main_window.h"
 
+#include "base/readme_text.h"
 #include "launcher.h"
-#include "shell/host/readme_text.h"
 #include "shell/widgets/look.h"
 
 #include <QDir>
@@ -21,7 +21,7 @@ MainWindow::MainWindow(FormHost& host, Launcher& launcher)
     : Form(host, QStringLiteral("Form1"), QStringLiteral("Brevik"), 10440, 7935, kBackground),
       m_launcher(launcher) {
     QLabel* brand = add_label(this, "Label3", "Velmora", {120, 120, 1695, 375});
-    brand->setFont(new_song_font(15, kBold | kItalic));
+    brand->setFont(fixed_pitch_song_font(15, kBold | kItalic));
     set_background(brand, kBackground);
 
     QLabel* title = add_label(this, "Label1", "Ostrand", {3720, 0, 3495, 495});

@@ -1,6 +1,6 @@
 #include "command_kit.h"
 
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
 
 #include <cerrno>
 #include <cstdio>

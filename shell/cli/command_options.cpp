@@ -1,6 +1,6 @@
 #include "command_options.h"
 
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "form_host.h"
 
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #include "qt_form_host.h"
 
+#include "base/text_file.h"
 #include "qt_serial_device.h"
 #include "serial_port_name.h"
-#include "shell/host/text_file.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -93,7 +93,7 @@ QFont song_font(double points, int style) {
     return styled(QStringLiteral("宋体"), points, style);
 }
 
-QFont new_song_font(double points, int style) {
+QFont fixed_pitch_song_font(double points, int style) {
     return styled(QStringLiteral("新宋体"), points, style);
 }
 

@@ -24,9 +24,10 @@ void set_face(QWidget* button, const QColor& colour);
 void set_text_colour(QWidget* widget, const QColor& colour);
 
 enum FontStyle { kPlain = 0, kBold = 1, kItalic = 2 };
-// "宋体" (or "新宋体") in points; both are mapped to an installed CJK face at start.
+// "宋体", and its fixed-pitch face "新宋体", in points; both are mapped to an installed CJK face
+// at start.
 QFont song_font(double points, int style = kPlain);
-QFont new_song_font(double points, int style = kPlain);
+QFont fixed_pitch_song_font(double points, int style = kPlain);
 
 // Style, default font and CJK face substitutions; called once, before any window is built.
 void prepare_application(QApplication& app);

@@ -1,6 +1,6 @@
 #include "shell/cli/command_kit.h"
 #include "app/tool_catalog.h"
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/small_tmpfs.h"
 

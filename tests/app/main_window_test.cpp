@@ -1,6 +1,6 @@
 #include "shell/main_window.h"
 #include "app/tool_catalog.h"
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
 #include "shell/launcher.h"
 #include "shell/widgets/look.h"
 #include "tests/support/form_driver.h"

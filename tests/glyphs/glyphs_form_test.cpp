@@ -1,6 +1,6 @@
 #include "tools/glyphs/form/glyphs_form.h"
+#include "base/text_file.h"
 #include "shell/cli/command_kit.h"
-#include "shell/host/text_file.h"
 #include "tests/support/form_test.h"
 #include "tools/glyphs/cli/glyphs_command.h"
 #include "tools/glyphs/form/glyph_preview.h"

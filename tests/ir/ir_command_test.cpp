@@ -1,6 +1,6 @@
 #include "tools/ir/cli/ir_command.h"
+#include "base/text_file.h"
 #include "shell/cli/command_kit.h"
-#include "shell/host/text_file.h"
 #include "tests/support/qt_printers.h"
 #include "tools/ir/core/ir_encoder.h"
 

@@ -1,5 +1,5 @@
 #include "tools/ir/form/ir_form.h"
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
 #include "tests/support/form_test.h"
 #include "tests/support/small_tmpfs.h"
 #include "tools/ir/core/ir_encoder.h"

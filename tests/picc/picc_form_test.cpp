@@ -1,5 +1,5 @@
 #include "tools/picc/form/picc_form.h"
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
 #include "tests/support/form_test.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 #include "tests/support/qt_printers.h"
 #include "tools/segment/core/segment_model.h"
 #include "tools/segment/core/segment_table.h"

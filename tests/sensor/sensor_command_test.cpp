@@ -1,6 +1,6 @@
 #include "tools/sensor/cli/sensor_command.h"
+#include "base/text_file.h"
 #include "shell/cli/command_kit.h"
-#include "shell/host/text_file.h"
 #include "tests/support/qt_printers.h"
 #include "tools/sensor/core/sensor_model.h"
 

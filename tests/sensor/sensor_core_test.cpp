@@ -1,4 +1,4 @@
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
 #include "tests/support/qt_printers.h"
 #include "tools/sensor/core/ad_table.h"
 

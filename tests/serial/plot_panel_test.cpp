@@ -1,5 +1,5 @@
 #include "tools/serial/form/plot_panel.h"
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
 #include "shell/qt_host/qt_serial_device.h"
 #include "shell/widgets/plot_box.h"
 #include "shell/widgets/plot_view.h"

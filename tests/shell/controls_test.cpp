@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 TEST(Look, SongFacesAreChineseAndBackgroundsFillTheirControls) {
-    for (const QFont& font : {song_font(9), new_song_font(15, kBold | kItalic)}) {
+    for (const QFont& font : {song_font(9), fixed_pitch_song_font(15, kBold | kItalic)}) {
         const QFontInfo info(font);
         EXPECT_TRUE(
             QFontDatabase::writingSystems(info.family()).contains(QFontDatabase::SimplifiedChinese))

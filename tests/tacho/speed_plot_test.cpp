@@ -1,4 +1,4 @@
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
 #include "shell/widgets/plot_box.h"
 #include "shell/widgets/plot_view.h"
 #include "tests/support/fake_serial_device.h"

@@ -1,5 +1,5 @@
 #include "tools/units/core/unit_conversion.h"
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 #include "tests/support/qt_printers.h"
 
 #include <gtest/gtest.h>

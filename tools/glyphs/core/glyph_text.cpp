@@ -1,7 +1,7 @@
 #include "glyph_text.h"
 
-#include "shell/host/number_text.h"
-#include "tools/tables/table_dialect.h"
+#include "base/number_text.h"
+#include "base/table_dialect.h"
 
 #include <QRegularExpression>
 #include <QStringEncoder>

@@ -1,8 +1,8 @@
 #include "glyphs_form.h"
 
+#include "base/text_file.h"
 #include "glyph_preview.h"
 #include "shell/host/form_host.h"
-#include "shell/host/text_file.h"
 #include "shell/widgets/layout_kit.h"
 #include "shell/widgets/look.h"
 #include "tools/glyphs/core/glyph_packing.h"

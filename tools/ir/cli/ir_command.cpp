@@ -1,7 +1,7 @@
 #include "ir_command.h"
 
+#include "base/text_file.h"
 #include "shell/cli/command_options.h"
-#include "shell/host/text_file.h"
 #include "tools/ir/core/ir_encoder.h"
 #include "tools/ir/core/ir_frame_splitter.h"
 #include "tools/ir/core/key_export.h"

@@ -1,8 +1,8 @@
 #include "ir_form.h"
 
+#include "base/text_file.h"
 #include "pulse_view.h"
 #include "shell/host/form_host.h"
-#include "shell/host/text_file.h"
 #include "shell/widgets/layout_kit.h"
 #include "shell/widgets/look.h"
 #include "tools/ir/core/ir_encoder.h"

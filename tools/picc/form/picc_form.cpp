@@ -1,7 +1,7 @@
 #include "picc_form.h"
 
+#include "base/text_file.h"
 #include "shell/host/form_host.h"
-#include "shell/host/text_file.h"
 #include "shell/widgets/look.h"
 #include "tools/picc/core/asm_conversion.h"
 #include "tools/picc/core/pic_chips.h"

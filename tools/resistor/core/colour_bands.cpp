@@ -1,6 +1,6 @@
 #include "colour_bands.h"
 
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 
 namespace {
 

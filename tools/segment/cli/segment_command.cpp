@@ -1,8 +1,8 @@
 #include "segment_command.h"
 
 #include "shell/cli/command_options.h"
+#include "shell/cli/dialect_option.h"
 #include "tools/segment/core/segment_table.h"
-#include "tools/tables/dialect_option.h"
 
 #include <algorithm>
 

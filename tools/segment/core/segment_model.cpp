@@ -1,6 +1,6 @@
 #include "segment_model.h"
 
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ constexpr Character kCharacters[kCharacterCount] = {
 
 }  // namespace
 
-std::int16_t bcd_pd(std::int16_t temp) {
-    return temp >= 0 && temp <= 7 ? static_cast<std::int16_t>(1 << temp) : 0;
+std::int16_t port_bit_weight(std::int16_t bit) {
+    return bit >= 0 && bit <= 7 ? static_cast<std::int16_t>(1 << bit) : 0;
 }
 
 std::int16_t bit_weight(double bit_value) {
@@ -61,7 +61,7 @@ std::int16_t bit_weight(double bit_value) {
     if (!rounded || *rounded < 0 || *rounded > 7) {
         return 0;
     }
-    return bcd_pd(static_cast<std::int16_t>(*rounded));
+    return port_bit_weight(static_cast<std::int16_t>(*rounded));
 }
 
 QString letter_name(int letter) {

@@ -22,10 +22,10 @@ using BitValues = std::array<double, kLetterCount>;  // A to H
 using Codes = std::array<int, kCharacterCount>;
 
 // The weight of a port bit: 0 to 7 give 1, 2, 4 ... 128, any other value 0.
-std::int16_t bcd_pd(std::int16_t temp);
+std::int16_t port_bit_weight(std::int16_t bit);
 
-// The weight of a typed bit value: rounded, halves to even, then bcd_pd. A value that rounds
-// outside 0..7, however large, gives 0.
+// The weight of a typed bit value: rounded, halves to even, then port_bit_weight. A value that
+// rounds outside 0..7, however large, gives 0.
 std::int16_t bit_weight(double bit_value);
 
 // "A" to "H" for the letters 0 to 7.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/table_dialect.h"
 #include "segment_model.h"
-#include "tools/tables/table_dialect.h"
 
 #include <QString>
 

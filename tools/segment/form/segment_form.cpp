@@ -1,7 +1,7 @@
 #include "segment_form.h"
 
+#include "base/number_text.h"
 #include "shell/host/form_host.h"
-#include "shell/host/number_text.h"
 #include "shell/widgets/look.h"
 
 namespace {

@@ -1,12 +1,12 @@
 #include "sensor_command.h"
 
+#include "base/number_text.h"
+#include "base/text_file.h"
 #include "shell/cli/command_options.h"
-#include "shell/host/number_text.h"
-#include "shell/host/text_file.h"
+#include "shell/cli/dialect_option.h"
 #include "tools/sensor/core/ad_table.h"
 #include "tools/sensor/core/rt_table.h"
 #include "tools/sensor/core/thermistor.h"
-#include "tools/tables/dialect_option.h"
 
 #include <QFile>
 #include <QFileInfo>

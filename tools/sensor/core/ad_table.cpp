@@ -1,6 +1,6 @@
 #include "ad_table.h"
 
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ad_value.h"
+#include "base/table_dialect.h"
 #include "other_model_counter.h"
 #include "sensor_model.h"
-#include "tools/tables/table_dialect.h"
 
 #include <QString>
 

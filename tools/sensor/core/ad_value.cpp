@@ -1,6 +1,6 @@
 #include "ad_value.h"
 
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "other_model_counter.h"
 
+#include "base/number_text.h"
 #include "sensor_model.h"
-#include "shell/host/number_text.h"
 
 std::variant<TypedEntry, QString> OtherModelCounter::next_entry(const QString& typed) {
     const auto ohms = is_numeric(typed) ? round_to_int32(text_to_number(typed)) : std::nullopt;

@@ -1,7 +1,7 @@
 #include "rt_table.h"
 
-#include "shell/host/number_text.h"
-#include "shell/host/text_file.h"
+#include "base/number_text.h"
+#include "base/text_file.h"
 #include "thermistor.h"
 
 #include <QStringDecoder>

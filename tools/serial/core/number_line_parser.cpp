@@ -1,6 +1,6 @@
 #include "number_line_parser.h"
 
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "saved_command_file.h"
 
+#include "base/text_file.h"
 #include "saved_command_list.h"
-#include "shell/host/text_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -102,7 +102,7 @@ void SerialForm::build_controls() {
     m_view = new LineView(m_lines, this);
     m_view->setObjectName(u"receive_view"_s);
     m_view->setAccessibleName(u"接收区"_s);
-    m_view->setFont(new_song_font(10));
+    m_view->setFont(fixed_pitch_song_font(10));
     m_view->setMinimumHeight(160);
     set_background(m_view->viewport(), rgb(255, 255, 255));
 

@@ -1,6 +1,6 @@
 #include "bar_graph.h"
 
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "speed.h"
 
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 
 #include <numeric>
 

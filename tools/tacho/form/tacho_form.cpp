@@ -1,8 +1,8 @@
 #include "tacho_form.h"
 
+#include "base/number_text.h"
 #include "byte_log_view.h"
 #include "shell/host/form_host.h"
-#include "shell/host/number_text.h"
 #include "shell/widgets/look.h"
 #include "speed_plot_window.h"
 #include "tools/tacho/core/bar_graph.h"

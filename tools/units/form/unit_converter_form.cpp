@@ -1,7 +1,7 @@
 #include "unit_converter_form.h"
 
+#include "base/number_text.h"
 #include "shell/host/form_host.h"
-#include "shell/host/number_text.h"
 #include "shell/widgets/look.h"
 #include "tools/units/core/unit_conversion.h"
 

@@ -1,6 +1,6 @@
-#include "shell/host/text_file.h"
+#include "base/text_file.h"
+#include "base/readme_text.h"
 #include "shell/host/form_host.h"
-#include "shell/host/readme_text.h"
 #include "tests/support/recording_form_host.h"
 #include "tests/support/small_tmpfs.h"
 

@@ -1,4 +1,4 @@
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #include "table_dialect.h"
 
-#include "shell/host/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "dialect_option.h"
 
-#include "tools/tables/table_dialect.h"
+#include "base/table_dialect.h"
 
 using namespace Qt::StringLiterals;
 
