@@ -38,6 +38,9 @@ struct Command {
     // Draws with the window system's fonts: runs inside a QGuiApplication on the offscreen
     // platform, which needs no display.
     bool draws = false;
+    // Writes its lines with LF alone, as the Linux tools that read them expect (ir-ctl takes
+    // no CR), rather than the CR LF of the tables a window saves.
+    bool line_feeds = false;
 };
 
 // The subcommands, in the order the help lists them.

@@ -157,7 +157,9 @@ CommandRun run_command(const CommandCatalog& commands, const QStringList& argume
         }
         QByteArray bytes;
         const auto file = options.value(u"-o"_s);
-        if (const auto error = text_file_bytes(made.text, bytes)) {
+        if (command->line_feeds) {
+            bytes = encode_text(with_line_feeds(made.text) + u'\n');
+        } else if (const auto error = text_file_bytes(made.text, bytes)) {
             throw FileError{
                 u"cannot write %1: %2"_s.arg(file.value_or(u"standard output"_s), error->reason)};
         }

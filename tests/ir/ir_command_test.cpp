@@ -46,6 +46,7 @@ TEST(IrCommand, EncodeThenDecodeGivesTheScancodeBackForEveryProtocol) {
     }
 }
 
+// Lines end in LF alone, as ir-ctl and shell tools read them.
 TEST(IrCommand, DecodePrintsOneLinePerFrame) {
     QTemporaryDir dir;
     const QString file = dir.filePath(u"remote.txt"_s);
@@ -58,12 +59,12 @@ TEST(IrCommand, DecodePrintsOneLinePerFrame) {
     const CommandRun result = run({u"ir"_s, u"decode"_s, file});
     EXPECT_EQ(result.exit_status, 0);
     EXPECT_EQ(result.output,
-              "nec repeat\r\n"
-              "necx address=0x1234 command=0x45 scancode=0x123445\r\n"
-              "necx address=0x1234 command=0x45 scancode=0x123445 repeat\r\n"
-              "rc6_0 address=0x80 command=0x0c scancode=0x800c toggle=1\r\n"
-              "sony20 address=0x1a5a command=0x3c scancode=0x1a5a3c\r\n"
-              "unknown pulses=2 +1000 -1000 +3000\r\n");
+              "nec repeat\n"
+              "necx address=0x1234 command=0x45 scancode=0x123445\n"
+              "necx address=0x1234 command=0x45 scancode=0x123445 repeat\n"
+              "rc6_0 address=0x80 command=0x0c scancode=0x800c toggle=1\n"
+              "sony20 address=0x1a5a command=0x3c scancode=0x1a5a3c\n"
+              "unknown pulses=2 +1000 -1000 +3000\n");
 }
 
 TEST(IrCommand, ExitStatusesAndMessages) {

@@ -121,6 +121,7 @@ Command ir_decode_command() {
         .examples = {u"brevik ir decode remote.txt"_s,
                      u"brevik ir decode docs/examples/ir-remote.txt -o keys.txt"_s},
         .run = decode,
+        .line_feeds = true,
     };
 }
 
@@ -146,5 +147,6 @@ Command ir_encode_command() {
         .examples = {u"brevik ir encode --protocol nec --scancode 0x0045"_s,
                      u"brevik ir encode --protocol rc5 --scancode 0x0535 --toggle 1 -o key.txt"_s},
         .run = encode,
+        .line_feeds = true,
     };
 }
