@@ -65,23 +65,10 @@ double parse_decimal(const std::string& text) {
     return negative ? -value : value;
 }
 
-int digit_value(char c) {
-    if (is_digit(c)) {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 double parse_radix(const std::string& digits, int radix) {
     double value = 0.0;
     for (char c : digits) {
-        const int d = digit_value(c);
+        const int d = hex_digit_value(static_cast<unsigned char>(c));
         if (d < 0 || d >= radix) {
             break;
         }
@@ -214,4 +201,17 @@ float round_to_single(double value) {
 
 QString hex_text(std::int32_t value) {
     return QString::number(static_cast<std::uint32_t>(value), 16).toUpper();
+}
+
+int hex_digit_value(char16_t c) {
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    return -1;
 }

@@ -33,3 +33,6 @@ float round_to_single(double value);
 // Hexadecimal with capital digits and no leading zeros; a negative value gives the eight digits
 // of its 32-bit two's complement.
 QString hex_text(std::int32_t value);
+
+// The value of a hexadecimal digit (0-9, a-f, A-F), or -1 for any other character.
+int hex_digit_value(char16_t c);

@@ -1,22 +1,6 @@
 #include "hex_text.h"
 
-namespace {
-
-int digit_value(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') {
-        return u - u'0';
-    }
-    if (u >= u'a' && u <= u'f') {
-        return u - u'a' + 10;
-    }
-    if (u >= u'A' && u <= u'F') {
-        return u - u'A' + 10;
-    }
-    return -1;
-}
-
-}  // namespace
+#include "base/number_text.h"
 
 HexParse parse_hex(QStringView text) {
     HexParse parse;
@@ -26,7 +10,7 @@ HexParse parse_hex(QStringView text) {
         if (c == u' ' || c == u'\t') {
             continue;
         }
-        const int value = digit_value(c);
+        const int value = hex_digit_value(c.unicode());
         if (value < 0) {
             parse.bad_at = i;
             parse.bytes.clear();
