@@ -17,21 +17,32 @@
 #include <cerrno>
 #endif
 
-QStringList split_lines(const QString& text) {
-    QStringList lines;
+QList<QStringView> line_views(QStringView text, LoneLineFeed lone_lf) {
+    QList<QStringView> lines;
+    const bool lf_ends = lone_lf == LoneLineFeed::kEndsLine;
     qsizetype start = 0;
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
-        if (text[i] == u'\r') {
-            lines.append(text.sliced(start, i - start));
-            if (i + 1 < size && text[i + 1] == u'\n') {
-                ++i;
-            }
-            start = i + 1;
+        const QChar c = text[i];
+        if (c != u'\r' && !(lf_ends && c == u'\n')) {
+            continue;
         }
+        lines.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n') {
+            ++i;
+        }
+        start = i + 1;
     }
     if (start < size) {
         lines.append(text.sliced(start));
+    }
+    return lines;
+}
+
+QStringList split_lines(const QString& text) {
+    QStringList lines;
+    for (QStringView line : line_views(text, LoneLineFeed::kInsideLine)) {
+        lines.append(line.toString());
     }
     return lines;
 }

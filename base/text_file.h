@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <optional>
 
@@ -17,6 +18,13 @@ struct TextFileError {
 // The lines of `text`: a line ends at CR, CR LF or the end of the data, and the line end is
 // not part of the line. A lone LF stays inside its line. Empty data gives no lines.
 QStringList split_lines(const QString& text);
+
+// Whether a lone LF ends a line too (compiler listings, editors) or stays inside it.
+enum class LoneLineFeed { kInsideLine, kEndsLine };
+
+// The lines of `text` as views into it, ended by CR, CR LF, the end of the data and, when
+// `lone_lf` says so, a lone LF; the line end is not part of the line; empty data gives no lines.
+QList<QStringView> line_views(QStringView text, LoneLineFeed lone_lf);
 
 // `text` with every CR LF and lone CR turned into LF, as editors and message boxes break lines.
 QString with_line_feeds(QString text);
