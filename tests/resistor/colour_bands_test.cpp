@@ -35,6 +35,8 @@ TEST(ColourBandsTest, ConvertsThePickedColours) {
         {5, u"黄紫绿金棕", u"47.5欧姆 精度1%"},
         {5, u"白白白蓝灰", u"999兆欧 精度0.05%"},
         {5, u"橙蓝灰黄红", u"3.68兆欧 精度2%"},
+        {5, u"红红黑黑绿",
+         u"220欧姆 精度0.5%"},  // red's digit, black's multiplier, green's tolerance
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(QString::fromUtf16(row.colours).toStdString());
