@@ -51,7 +51,8 @@ public:
     // The colour of the n-th channel (from 0).
     static QColor channel_colour(int n);
 
-    static constexpr int kRefreshMs = 40;
+    // Ten pictures a second follow a live signal well and leave the window its time.
+    static constexpr int kRefreshMs = 100;
 
 signals:
     void channel_toggled(const QString& name, bool shown);
