@@ -361,7 +361,8 @@ void PlotView::paintEvent(QPaintEvent*) {
             started = true;
             any = true;
         }
-        painter.setPen(QPen(drawn.colour, 1));
+        // A cosmetic pen: one pixel wide whatever the transform, the raster engine's fast path.
+        painter.setPen(QPen(drawn.colour, 0));
         painter.drawLines(lines.data(), int(lines.size()));
     }
     painter.setClipping(false);
