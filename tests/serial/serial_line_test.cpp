@@ -186,14 +186,14 @@ TEST_F(SerialLineTest, PauseHoldsTheViewWhileBytesAreCountedRecordedAndSaved) {
     click(find<QCheckBox>(u"记录到文件"_s));
     m_board->write("one\n");
     EXPECT_TRUE(shows(u"one"_s));
-    click(find<QCheckBox>(u"暂停"_s));
+    click(find<QCheckBox>(u"pause"_s));
     m_board->write("two\n");
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return label(u"received_count"_s) == u"收 8 字节"_s; }, 3000));
     EXPECT_EQ(shown(), u"one"_s);
     EXPECT_TRUE(label(u"status"_s).endsWith(u"已暂停，4 字节未显示"_s));
     EXPECT_EQ(contents(u"record.bin"_s), "one\ntwo\n");
-    click(find<QCheckBox>(u"暂停"_s));
+    click(find<QCheckBox>(u"pause"_s));
     EXPECT_EQ(shown(), u"one\ntwo"_s);
 
     click(find<QPushButton>(u"关闭串口"_s));

@@ -1,6 +1,9 @@
 #include "serial_form.h"
 
+#include "checksum_choice.h"
+#include "command_panel.h"
 #include "history_line_edit.h"
+#include "plot_panel.h"
 #include "port_combo_box.h"
 #include "shell/host/form_host.h"
 #include "shell/widgets/layout_kit.h"
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -105,11 +109,19 @@ void SerialForm::build_controls() {
     m_view->setFont(fixed_pitch_song_font(10));
     m_view->setMinimumHeight(160);
     set_background(m_view->viewport(), rgb(255, 255, 255));
+    m_plot = new PlotPanel(host());
+    m_plot->setObjectName(u"plot"_s);
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(u"receive_tabs"_s);
+    m_tabs->addTab(m_view, u"接收区"_s);
+    m_tabs->addTab(m_plot, u"波形"_s);
 
     m_hex_view = new_check_box(u"hex_view"_s, u"十六进制显示"_s);
     m_timestamps = new_check_box(u"timestamps"_s, u"显示时间"_s);
     m_encoding = new_choice_box(u"encoding"_s, u"编码"_s,
                                 items({u"GBK"_s, u"UTF-8"_s}, {u"GBK"_s, u"UTF-8"_s}));
+    m_wrap = new_check_box(u"wrap"_s, u"自动换行"_s);
+    m_check_received = new_check_box(u"check_received"_s, u"核对接收校验和"_s);
     m_pause = new_check_box(u"pause"_s, u"暂停"_s);
     m_clear_button = new_button(u"clear_button"_s, u"清除接收"_s, kButtonFace);
     m_save_button = new_button(u"save_button"_s, u"保存接收"_s, kButtonFace);
@@ -128,6 +140,10 @@ void SerialForm::build_controls() {
     send_row->addWidget(m_send_button);
 
     m_hex_send = new_check_box(u"hex_send"_s, u"十六进制发送"_s);
+    m_checksum = new_checksum_box(u"checksum"_s);
+    m_commands =
+        new CommandPanel(host(), [this](const QByteArray& bytes) { return m_session.send(bytes); });
+    m_commands_toggle = m_commands->new_toggle();
     m_line_end = new_choice_box(u"line_end"_s, u"行尾"_s,
                                 items({u"无"_s, u"CR"_s, u"LF"_s, u"CR LF"_s}, {0, 1, 2, 3}));
     m_timed_send = new_check_box(u"timed_send"_s, u"定时发送"_s);
@@ -150,16 +166,23 @@ void SerialForm::build_controls() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(port_row);
-    layout->addWidget(m_view, 1);
+    layout->addWidget(m_tabs, 1);
+    auto* send_options = row_of({m_hex_send});
+    add_checksum_choice(send_options, m_checksum);
+    send_options->addLayout(
+        row_of({new_buddy_label(u"行尾"_s, m_line_end), m_line_end, m_timed_send, m_interval,
+                m_commands_toggle, nullptr, m_send_file_button, m_send_progress, m_cancel_send}),
+        1);
     for (QHBoxLayout* row :
          {row_of({m_hex_view, m_timestamps, new_buddy_label(u"编码"_s, m_encoding), m_encoding,
-                  m_pause, m_clear_button, nullptr, m_save_button, m_record}),
+                  m_wrap, m_check_received, m_pause, m_clear_button, nullptr, m_save_button,
+                  m_record}),
           row_of({m_dtr, m_rts, m_break_button, nullptr, m_auto_reconnect}), send_row,
-          row_of({m_hex_send, new_buddy_label(u"行尾"_s, m_line_end), m_line_end, m_timed_send,
-                  m_interval, nullptr, m_send_file_button, m_send_progress, m_cancel_send}),
-          status_row}) {
+          send_options}) {
         layout->addLayout(row);
     }
+    layout->addWidget(m_commands);
+    layout->addLayout(status_row);
 }
 
 void SerialForm::connect_controls() {
@@ -172,6 +195,13 @@ void SerialForm::connect_controls() {
         connect(box, &QCheckBox::toggled, this, &SerialForm::on_view_changed);
     }
     connect(m_encoding, &QComboBox::currentIndexChanged, this, &SerialForm::on_view_changed);
+    connect(m_wrap, &QCheckBox::toggled, m_view, &LineView::set_wrap);
+    connect(m_view, &LineView::wrap_changed, this, [this](bool wrap) {
+        m_wrap->setChecked(wrap);
+        m_session.set_wrap(wrap);
+    });
+    connect(m_checksum, &QComboBox::currentIndexChanged, this, &SerialForm::on_checksum_changed);
+    connect(m_check_received, &QCheckBox::toggled, this, &SerialForm::on_checksum_changed);
     connect(m_pause, &QCheckBox::toggled, this, [this](bool on) {
         m_session.set_paused(on);
         m_view->refresh();
@@ -232,6 +262,7 @@ void SerialForm::connect_controls() {
     // The view and the counts follow a fast stream a few times a second, not at every read.
     m_refresh_timer.setSingleShot(true);
     m_refresh_timer.setInterval(kRefreshMs);
+    connect(&m_session, &SerialSession::bytes_received, m_plot, &PlotPanel::add_bytes);
     connect(&m_session, &SerialSession::bytes_received, this, [this] {
         if (!m_refresh_timer.isActive()) {
             m_refresh_timer.start();
@@ -260,6 +291,11 @@ void SerialForm::show_settings() {
     m_hex_view->setChecked(settings.hex_view);
     m_timestamps->setChecked(settings.timestamps);
     select_value(m_encoding, settings.encoding);
+    m_wrap->setChecked(settings.wrap);
+    m_view->set_wrap(settings.wrap);
+    m_check_received->setChecked(settings.check_received);
+    show_checksum(m_checksum, settings.send_check);
+    m_commands->set_encoding(settings.encoding);
     m_hex_send->setChecked(settings.hex_send);
     select_value(m_line_end, static_cast<int>(settings.line_end));
     m_interval->setValue(settings.interval_ms);
@@ -295,6 +331,13 @@ void SerialForm::on_line_changed() {
 void SerialForm::on_view_changed() {
     m_session.set_view(
         {m_hex_view->isChecked(), m_timestamps->isChecked(), m_encoding->currentData().toString()});
+    m_commands->set_encoding(m_encoding->currentData().toString());
+    m_view->refresh();
+}
+
+void SerialForm::on_checksum_changed() {
+    m_session.set_checksum(shown_checksum(m_checksum));
+    m_session.set_check_received(m_check_received->isChecked());
     m_view->refresh();
 }
 
