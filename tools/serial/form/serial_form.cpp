@@ -2,6 +2,7 @@
 
 #include "checksum_choice.h"
 #include "command_panel.h"
+#include "form_rows.h"
 #include "history_line_edit.h"
 #include "plot_panel.h"
 #include "port_combo_box.h"
@@ -38,28 +39,6 @@ constexpr int kRefreshMs = 50;
 
 const int kBauds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
 
-// A row of widgets; a null one stands for the stretch.
-QHBoxLayout* row_of(std::initializer_list<QWidget*> widgets) {
-    auto* row = new QHBoxLayout;
-    for (QWidget* widget : widgets) {
-        if (widget) {
-            row->addWidget(widget);
-        } else {
-            row->addStretch(1);
-        }
-    }
-    return row;
-}
-
-// A choice box's items: each caption with the value it stands for.
-QList<std::pair<QString, QVariant>> items(const QStringList& captions, const QVariantList& values) {
-    QList<std::pair<QString, QVariant>> list;
-    for (qsizetype i = 0; i < captions.size(); ++i) {
-        list.append({captions[i], values[i]});
-    }
-    return list;
-}
-
 }  // namespace
 
 SerialForm::SerialForm(FormHost& host)
@@ -87,14 +66,14 @@ void SerialForm::build_controls() {
     }
     m_baud->setValidator(new QIntValidator(1, std::numeric_limits<int>::max(), m_baud));
     m_data_bits = new_choice_box(u"data_bits"_s, u"数据位"_s,
-                                 items({u"5"_s, u"6"_s, u"7"_s, u"8"_s}, {5, 6, 7, 8}));
+                                 choice_items({u"5"_s, u"6"_s, u"7"_s, u"8"_s}, {5, 6, 7, 8}));
     m_parity = new_choice_box(
         u"parity"_s, u"校验"_s,
-        items({u"无"_s, u"奇"_s, u"偶"_s, u"标记"_s, u"空格"_s}, {'N', 'O', 'E', 'M', 'S'}));
-    m_stop_bits =
-        new_choice_box(u"stop_bits"_s, u"停止位"_s, items({u"1"_s, u"1.5"_s, u"2"_s}, {1, 3, 2}));
-    m_flow =
-        new_choice_box(u"flow"_s, u"流控"_s, items({u"无"_s, u"硬件"_s, u"软件"_s}, {0, 1, 2}));
+        choice_items({u"无"_s, u"奇"_s, u"偶"_s, u"标记"_s, u"空格"_s}, {'N', 'O', 'E', 'M', 'S'}));
+    m_stop_bits = new_choice_box(u"stop_bits"_s, u"停止位"_s,
+                                 choice_items({u"1"_s, u"1.5"_s, u"2"_s}, {1, 3, 2}));
+    m_flow = new_choice_box(u"flow"_s, u"流控"_s,
+                            choice_items({u"无"_s, u"硬件"_s, u"软件"_s}, {0, 1, 2}));
     m_open_button = new_button(u"open_button"_s, u"打开串口"_s, kOpenFace);
     auto* port_row = row_of({new_buddy_label(u"端口"_s, m_port)});
     port_row->addWidget(m_port, 1);
@@ -119,7 +98,7 @@ void SerialForm::build_controls() {
     m_hex_view = new_check_box(u"hex_view"_s, u"十六进制显示"_s);
     m_timestamps = new_check_box(u"timestamps"_s, u"显示时间"_s);
     m_encoding = new_choice_box(u"encoding"_s, u"编码"_s,
-                                items({u"GBK"_s, u"UTF-8"_s}, {u"GBK"_s, u"UTF-8"_s}));
+                                choice_items({u"GBK"_s, u"UTF-8"_s}, {u"GBK"_s, u"UTF-8"_s}));
     m_wrap = new_check_box(u"wrap"_s, u"自动换行"_s);
     m_check_received = new_check_box(u"check_received"_s, u"核对接收校验和"_s);
     m_pause = new_check_box(u"pause"_s, u"暂停"_s);
@@ -144,8 +123,9 @@ void SerialForm::build_controls() {
     m_commands =
         new CommandPanel(host(), [this](const QByteArray& bytes) { return m_session.send(bytes); });
     m_commands_toggle = m_commands->new_toggle();
-    m_line_end = new_choice_box(u"line_end"_s, u"行尾"_s,
-                                items({u"无"_s, u"CR"_s, u"LF"_s, u"CR LF"_s}, {0, 1, 2, 3}));
+    m_line_end =
+        new_choice_box(u"line_end"_s, u"行尾"_s,
+                       choice_items({u"无"_s, u"CR"_s, u"LF"_s, u"CR LF"_s}, {0, 1, 2, 3}));
     m_timed_send = new_check_box(u"timed_send"_s, u"定时发送"_s);
     m_interval = new_spin_box(u"interval"_s, u"定时间隔"_s, 10, 60000, 1000);
     m_interval->setSuffix(u" ms"_s);
