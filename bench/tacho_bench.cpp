@@ -104,7 +104,7 @@ void run_frames() {
 double frame_cost(bool with_plot) {
     ScriptedFormHost host;
     FakeSerialDevice* device = nullptr;
-    host.make_serial_port = [&](int) {
+    host.make_serial_device = [&](const QString&) {
         auto port = std::make_unique<FakeSerialDevice>();
         device = port.get();
         return port;

@@ -18,7 +18,7 @@ namespace {
 class SpeedPlotTest : public FormTest<TachoForm> {
 protected:
     SpeedPlotTest() {
-        m_host.make_serial_port = [this](int) {
+        m_host.make_serial_device = [this](const QString&) {
             auto device = std::make_unique<FakeSerialDevice>();
             m_device = device.get();
             return device;
