@@ -337,6 +337,26 @@ TEST_F(SerialLineTest, AFileBehindAQueuedLongLineIsSentWhole) {
     EXPECT_EQ(label(u"sent_count"_s), u"发 %1 字节"_s.arg(long_line.size() + bytes.size()));
 }
 
+// The 接收区's lines tell the view what went from the top and when they were made anew: a
+// selection keeps to its line while the oldest lines go, and goes when the log is cleared.
+TEST(ReceiveLogLines, KeepASelectionOnItsLineUntilTheLinesAreMadeAnew) {
+    ReceiveLog log(ReceiveLog::kKeptBytes, 4);
+    ReceiveLogLines lines(log);
+    LineView view(lines, nullptr);
+    view.show();
+    log.append("a\nb\nc\n", QTime(10, 0));
+    view.refresh();
+    view.select({2, 0}, {2, 1});
+    ASSERT_EQ(view.selected_text(), u"c"_s);
+    log.append("d\ne\nf\n", QTime(10, 0, 1));
+    view.refresh();
+    EXPECT_EQ(view.selected_text(), u"c"_s);
+    log.clear();
+    log.append("x\ny\nz\n", QTime(10, 0, 2));
+    view.refresh();
+    EXPECT_FALSE(view.has_selection());
+}
+
 // The board prints readings that the 波形 tab plots, a saved Modbus command goes out with its
 // CRC, 自动换行 wraps the view, and 核对接收校验和 judges a received frame.
 TEST_F(SerialLineTest, PlotsReadingsSendsASavedCommandWrapsAndChecksReceivedFrames) {
