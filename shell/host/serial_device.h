@@ -17,6 +17,11 @@ struct SerialLine {
     SerialFlow flow = SerialFlow::kNone;
 };
 
+// The device file behind a port name: a bare name (ttyUSB0) lives in /dev.
+inline QString serial_device_path(const QString& port_name) {
+    return port_name.contains(u'/') ? port_name : QStringLiteral("/dev/") + port_name;
+}
+
 // Why a port did not open or stopped working, in the kinds a user can act on.
 enum class SerialFailure { kNone, kNoDevice, kNoPermission, kBusy, kOther };
 

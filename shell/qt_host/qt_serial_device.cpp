@@ -49,16 +49,11 @@ QSerialPort::FlowControl flow_of(SerialFlow flow) {
     }
 }
 
-// The device file behind a port name: a bare name (ttyUSB0) lives in /dev.
-QString device_path(const QString& port_name) {
-    return port_name.contains(u'/') ? port_name : QStringLiteral("/dev/") + port_name;
-}
-
 // The system says "permission" both for a device the user may not open and for one another
 // program holds locked; a device the user may read and write is the second.
 bool may_read_and_write(const QString& port_name) {
 #ifdef Q_OS_UNIX
-    return ::access(device_path(port_name).toLocal8Bit().constData(), R_OK | W_OK) == 0;
+    return ::access(serial_device_path(port_name).toLocal8Bit().constData(), R_OK | W_OK) == 0;
 #else
     Q_UNUSED(port_name);
     return false;

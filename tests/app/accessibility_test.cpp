@@ -35,7 +35,6 @@ struct Skipped {
     const char* reason;
 };
 constexpr Skipped kSkipped[] = {
-    {"串口工具", "being rebuilt around one serial session"},
     {"字模", "being rebuilt on the layout kit"},
     {"红外读码器", "not contained in the program"},
 };

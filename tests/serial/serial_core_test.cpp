@@ -61,6 +61,8 @@ const ReceiveOptions kUtf8{false, false, u"UTF-8"_s};
 const ReceiveOptions kTimedText{false, true, u"GBK"_s};
 const ReceiveOptions kHex{true, false, u"GBK"_s};
 const ReceiveOptions kTimedHex{true, true, u"GBK"_s};
+const ReceiveOptions kCheckedHex{true, false, u"GBK"_s, Checksum::kCrc16Modbus};
+const ReceiveOptions kCheckedTimedHex{true, true, u"GBK"_s, Checksum::kSum};
 
 const LogRow kLogRows[] = {
     {"gbk character split across reads", kGbk, {"C4@0", "E3BAC3@1"}, u"你好"_s},
@@ -122,7 +124,90 @@ const LogRow kLogRows[] = {
      0,
      ReceiveLog::kKeptBytes,
      3},
+    {"hex lines with their checksum verdicts",
+     kCheckedHex,
+     {"01030000000AC5CD@0", "01030000000AC5CE@100", "01@200"},
+     u"01 03 00 00 00 0A C5 CD  校验正确\n01 03 00 00 00 0A C5 CE  校验错误\n01  校验错误"_s},
+    {"a text view shows no verdict", {false, false, u"GBK"_s, Checksum::kSum}, {"6161@0"}, u"aa"_s},
 };
+
+// Steps as in kLogRows. Lines that go from the top are counted, so a selection stays on its
+// lines; a new view of the lines is a new generation, so a selection on the old ones goes.
+TEST(ReceiveLog, CountsTheLinesThatGoAndEachRebuild) {
+    const struct {
+        const char* name;
+        ReceiveOptions options;
+        std::vector<const char*> steps;
+        qint64 dropped;
+        bool rebuilt;
+        qsizetype kept_lines = 3;
+    } rows[] = {
+        {"lines arriving", kGbk, {"610A620A@0"}, 0, false},
+        {"two lines go, the mark takes one place", kGbk, {"610A620A630A640A650A@0"}, 1, false},
+        {"more lines go behind the mark", kGbk, {"610A620A630A640A@0", "650A660A@1"}, 2, false},
+        {"a pause rebuilds nothing", kGbk, {"610A@0", "pause", "620A@1", "resume"}, 0, false},
+        {"clear rebuilds", kGbk, {"610A620A630A640A@0", "clear"}, 0, true},
+        {"a new view rebuilds", kGbk, {"610A620A630A640A@0", "view"}, 0, true},
+        {"drops after a rebuild count from it",
+         kHex,
+         {"610A620A630A640A@0", "view", "01@100", "02@200"},
+         1,
+         true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ReceiveLog log(ReceiveLog::kKeptBytes, row.kept_lines);
+        log.set_options(row.options);
+        const qint64 generation = log.generation();
+        for (const QByteArray step : row.steps) {
+            if (step == "pause" || step == "resume") {
+                log.set_paused(step == "pause");
+            } else if (step == "clear") {
+                log.clear();
+            } else if (step == "view") {
+                ReceiveOptions other = log.options();
+                other.hex = !other.hex;
+                log.set_options(other);
+            } else {
+                const QList<QByteArray> parts = step.split('@');
+                log.append(QByteArray::fromHex(parts[0]), QTime(10, 0).addMSecs(parts[1].toInt()));
+            }
+        }
+        EXPECT_EQ(log.dropped_lines(), row.dropped);
+        EXPECT_EQ(log.generation() != generation, row.rebuilt);
+    }
+}
+
+// Whatever goes from the top, a line now is the line dropped_lines() further on before.
+TEST(ReceiveLog, ALineKeepsItsPlaceByTheDroppedCount) {
+    for (const ReceiveOptions& options : {kGbk, kHex}) {
+        ReceiveLog log(200, 12);
+        log.set_options(options);
+        QRandomGenerator random(9);
+        QStringList before;
+        qint64 dropped = 0;
+        for (int i = 0; i < 300; ++i) {
+            QByteArray bytes;
+            for (int n = random.bounded(1, 12); n > 0; --n) {
+                bytes += "abc\n"[random.bounded(4)];
+            }
+            log.append(bytes, QTime(10, 0).addMSecs(i * 25));
+            const qint64 went = log.dropped_lines() - dropped;
+            const bool marked = log.dropped_bytes() > 0;
+            // The last line may have grown, and the mark counts its bytes anew.
+            for (qsizetype at = marked ? 1 : 0; at + went + 1 < before.size(); ++at) {
+                ASSERT_GE(at + went, 0);
+                ASSERT_EQ(log.line(at), before[at + went]) << i << " " << at;
+            }
+            dropped = log.dropped_lines();
+            before.clear();
+            for (qsizetype at = 0; at < log.line_count(); ++at) {
+                before << log.line(at);
+            }
+        }
+        EXPECT_GT(dropped, 100);
+    }
+}
 
 TEST(ReceiveLog, ShowsBytesAsLinesOfTextOrHex) {
     for (const LogRow& row : kLogRows) {
@@ -161,6 +246,7 @@ TEST(ReceiveLog, ServesAnyRangeOfItsText) {
         {"text with times and a mark", kTimedText, 300, ReceiveLog::kKeptLines},
         {"hex", kHex, ReceiveLog::kKeptBytes, ReceiveLog::kKeptLines},
         {"hex with times and a mark", kTimedHex, 300, 40},
+        {"hex with times, verdicts and a mark", kCheckedTimedHex, 300, 40},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -180,6 +266,13 @@ TEST(ReceiveLog, ServesAnyRangeOfItsText) {
         }
         const QString whole = lines.join(u'\n');
         ASSERT_EQ(log.text_size(), whole.size());
+        qint64 offset = 0;
+        for (qsizetype i = 0; i < log.line_count(); ++i) {
+            ASSERT_EQ(log.text_offset(i), offset) << i;
+            ASSERT_EQ(log.line_at(offset + lines[i].size()), i) << i;  // its line end
+            offset += lines[i].size() + 1;
+        }
+        EXPECT_EQ(log.text_offset(log.line_count()), whole.size());
         for (int i = 0; i < 300; ++i) {
             const qint64 from = random.bounded(whole.size() + 1);
             const qint64 to = from + random.bounded(80);
@@ -200,6 +293,8 @@ TEST(TerminalSettings, AreRememberedAndBadValuesFallBack) {
     saved.interval_ms = 250;
     saved.dtr = false;
     saved.rts = false;
+    saved.wrap = saved.check_received = true;
+    saved.send_check = Checksum::kCrc16Modbus;
     saved.save(settings);
     TerminalSettings loaded;
     loaded.load(settings);
@@ -210,13 +305,17 @@ TEST(TerminalSettings, AreRememberedAndBadValuesFallBack) {
     EXPECT_EQ(loaded.line_end, LineEnd::kCrLf);
     EXPECT_EQ(loaded.interval_ms, 250);
     EXPECT_FALSE(loaded.dtr || loaded.rts);
+    EXPECT_TRUE(loaded.wrap && loaded.check_received);
+    EXPECT_EQ(loaded.send_check, Checksum::kCrc16Modbus);
 
     settings.setValue(u"serial/baud"_s, u"fast"_s);
     settings.setValue(u"serial/data_bits"_s, 9);
     settings.setValue(u"serial/interval_ms"_s, 5);
+    settings.setValue(u"serial/checksum"_s, u"CRC-99"_s);
     loaded.load(settings);
     EXPECT_EQ(line_summary(loaded.line), u"115200 8E1.5 硬件流控"_s);
     EXPECT_EQ(loaded.interval_ms, 1000);
+    EXPECT_EQ(loaded.send_check, Checksum::kNone);
 }
 
 }  // namespace

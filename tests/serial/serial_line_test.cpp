@@ -1,7 +1,9 @@
 #include "shell/qt_host/qt_serial_device.h"
+#include "shell/widgets/line_view.h"
 #include "tests/support/form_test.h"
 #include "tests/support/pseudo_terminal.h"
 #include "tools/serial/core/hex_text.h"
+#include "tools/serial/form/plot_panel.h"
 #include "tools/serial/form/serial_form.h"
 
 #include <QAccessible>
@@ -14,6 +16,8 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -186,14 +190,14 @@ TEST_F(SerialLineTest, PauseHoldsTheViewWhileBytesAreCountedRecordedAndSaved) {
     click(find<QCheckBox>(u"记录到文件"_s));
     m_board->write("one\n");
     EXPECT_TRUE(shows(u"one"_s));
-    click(find<QCheckBox>(u"暂停"_s));
+    click(find<QCheckBox>(u"pause"_s));
     m_board->write("two\n");
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return label(u"received_count"_s) == u"收 8 字节"_s; }, 3000));
     EXPECT_EQ(shown(), u"one"_s);
     EXPECT_TRUE(label(u"status"_s).endsWith(u"已暂停，4 字节未显示"_s));
     EXPECT_EQ(contents(u"record.bin"_s), "one\ntwo\n");
-    click(find<QCheckBox>(u"暂停"_s));
+    click(find<QCheckBox>(u"pause"_s));
     EXPECT_EQ(shown(), u"one\ntwo"_s);
 
     click(find<QPushButton>(u"关闭串口"_s));
@@ -331,6 +335,81 @@ TEST_F(SerialLineTest, AFileBehindAQueuedLongLineIsSentWhole) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_board->heard() == long_line + bytes; }, 10000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !find(u"发送进度"_s)->isVisible(); }, 3000));
     EXPECT_EQ(label(u"sent_count"_s), u"发 %1 字节"_s.arg(long_line.size() + bytes.size()));
+}
+
+// The 接收区's lines tell the view what went from the top and when they were made anew: a
+// selection keeps to its line while the oldest lines go, and goes when the log is cleared.
+TEST(ReceiveLogLines, KeepASelectionOnItsLineUntilTheLinesAreMadeAnew) {
+    ReceiveLog log(ReceiveLog::kKeptBytes, 4);
+    ReceiveLogLines lines(log);
+    LineView view(lines, nullptr);
+    view.show();
+    log.append("a\nb\nc\n", QTime(10, 0));
+    view.refresh();
+    view.select({2, 0}, {2, 1});
+    ASSERT_EQ(view.selected_text(), u"c"_s);
+    log.append("d\ne\nf\n", QTime(10, 0, 1));
+    view.refresh();
+    EXPECT_EQ(view.selected_text(), u"c"_s);
+    log.clear();
+    log.append("x\ny\nz\n", QTime(10, 0, 2));
+    view.refresh();
+    EXPECT_FALSE(view.has_selection());
+}
+
+// The board prints readings that the 波形 tab plots, a saved Modbus command goes out with its
+// CRC, 自动换行 wraps the view, and 核对接收校验和 judges a received frame.
+TEST_F(SerialLineTest, PlotsReadingsSendsASavedCommandWrapsAndChecksReceivedFrames) {
+    open(m_path);
+    auto* tabs = find<QTabWidget>(u"receive_tabs"_s);
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+    ASSERT_EQ(tabs->currentWidget(), m_form->plot());
+    m_board->write("adc=512 temp=24.5\r\nadc=513 temp=24.75\r\n");
+    const SampleStore& store = m_form->plot()->store();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return store.record_count() == 2; }, 3000));
+    ASSERT_EQ(store.channels().size(), 2u);
+    for (const auto& [name, first, second] :
+         {std::tuple{u"adc"_s, 512.0, 513.0}, std::tuple{u"temp"_s, 24.5, 24.75}}) {
+        const SampleChannel* channel = store.channel(name);
+        ASSERT_TRUE(channel && channel->size() == 2) << name.toStdString();
+        EXPECT_EQ(channel->at(0).value, first);
+        EXPECT_EQ(channel->at(1).value, second);
+    }
+
+    // 多条发送: a Modbus request saved with its CRC goes out with the check appended.
+    click(find(u"多条发送"_s));
+    ASSERT_TRUE(find(u"command_panel"_s)->isVisible());
+    retype(find(u"command_name"_s), u"read"_s);
+    retype(find(u"command_text"_s), u"01 03 00 00 00 0A"_s);
+    click(find(u"十六进制"_s));
+    choose_item(m_form, u"command_checksum"_s, u"CRC-16/MODBUS"_s);
+    click(find(u"添加"_s));
+    click(find(u"send_command_0"_s));
+    EXPECT_TRUE(board_hears(QByteArray::fromHex("01030000000AC5CD")));
+
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
+    click(find(u"自动换行"_s));
+    EXPECT_TRUE(m_form->view()->wrap());
+
+    // 核对接收校验和 with the send line's 校验和, on a hex view.
+    click(find(u"十六进制显示"_s));
+    click(find(u"清除接收"_s));
+    choose_item(m_form, u"checksum"_s, u"CRC-16/MODBUS"_s);
+    click(find(u"核对接收校验和"_s));
+    m_board->write(QByteArray::fromHex("01030000000AC5CD"));
+    EXPECT_TRUE(shows(u"01 03 00 00 00 0A C5 CD  校验正确"_s)) << shown().toStdString();
+    // A hex send carries the same check.
+    click(find(u"十六进制发送"_s));
+    retype(find(u"发送区"_s), u"01 03 00 00 00 0A"_s);
+    QTest::keyClick(find(u"发送区"_s), Qt::Key_Return);
+    EXPECT_TRUE(board_hears(QByteArray::fromHex("01030000000AC5CD01030000000AC5CD")));
+
+    reopen();
+    EXPECT_TRUE(find<QCheckBox>(u"自动换行"_s)->isChecked());
+    EXPECT_TRUE(m_form->view()->wrap());
+    EXPECT_TRUE(find<QCheckBox>(u"核对接收校验和"_s)->isChecked());
+    EXPECT_EQ(find<QComboBox>(u"checksum"_s)->currentText(), u"CRC-16/MODBUS"_s);
+    EXPECT_TRUE(m_host.messages.empty());
 }
 
 }  // namespace

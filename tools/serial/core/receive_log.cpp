@@ -44,6 +44,9 @@ void ReceiveLog::restart_lines() {
     m_line_open = false;
     m_after_cr = false;
     m_decoder.reset();
+    ++m_generation;
+    m_popped = 0;
+    m_marked_at_rebuild = dropped_bytes() > 0;
 }
 
 void ReceiveLog::store(const QByteArray& bytes) {
@@ -266,6 +269,7 @@ void ReceiveLog::trim() {
     }
     while (!m_lines.empty() && m_lines.front().start < m_kept_from) {
         m_lines.pop_front();
+        ++m_popped;
     }
     m_shown_from = m_lines.empty() ? std::max(m_kept_from, m_built) : m_lines.front().start;
     if (m_lines.empty()) {
@@ -288,6 +292,11 @@ void ReceiveLog::clear() {
     m_cleared = m_end;
     m_kept_from = m_end;
     restart_lines();
+}
+
+qint64 ReceiveLog::dropped_lines() const {
+    // The mark of dropped bytes takes the first line when it comes.
+    return m_popped + (m_marked_at_rebuild ? 1 : 0) - (dropped_bytes() > 0 ? 1 : 0);
 }
 
 qint64 ReceiveLog::dropped_bytes() const {
@@ -331,7 +340,12 @@ QString ReceiveLog::line(qsizetype index) const {
                            ? m_lines[static_cast<std::size_t>(index) + 1].start
                            : m_built;
     const QByteArray shown = bytes(line.start, end);
-    return prefix(line.ms) + to_hex(shown.constData(), shown.size());
+    return prefix(line.ms) + to_hex(shown.constData(), shown.size()) + verdict(shown);
+}
+
+QString ReceiveLog::verdict(const QByteArray& shown) const {
+    return verdict_size() > 0 ? QStringLiteral("  ") + checksum_verdict(m_options.check, shown)
+                              : QString();
 }
 
 qint64 ReceiveLog::line_offset(qsizetype index) const {
@@ -344,7 +358,7 @@ qint64 ReceiveLog::line_offset(qsizetype index) const {
         const qint64 start = index < static_cast<qsizetype>(m_lines.size())
                                  ? m_lines[static_cast<std::size_t>(index)].start
                                  : m_built;
-        return index * prefix_size() + 3 * (start - first.start);
+        return index * (prefix_size() + verdict_size()) + 3 * (start - first.start);
     }
     const qint64 before = index < static_cast<qsizetype>(m_lines.size())
                               ? m_lines[static_cast<std::size_t>(index)].chars_before
@@ -397,6 +411,29 @@ QString ReceiveLog::text(qint64 from, qint64 to) const {
         take(piece, base + line_offset(i));
     }
     return out;
+}
+
+qint64 ReceiveLog::text_offset(qsizetype index) const {
+    index = std::clamp<qsizetype>(index, 0, line_count());
+    if (index == line_count()) {
+        return text_size();
+    }
+    const QString head = mark();
+    if (head.isEmpty()) {
+        return line_offset(index);
+    }
+    return index == 0 ? 0 : head.size() + 1 + line_offset(index - 1);
+}
+
+qsizetype ReceiveLog::line_at(qint64 offset) const {
+    // The last line that begins at or before `offset`.
+    qsizetype lo = 0;
+    qsizetype hi = std::max<qsizetype>(line_count(), 1);
+    while (hi - lo > 1) {
+        const qsizetype mid = (lo + hi) / 2;
+        (text_offset(mid) <= offset ? lo : hi) = mid;
+    }
+    return lo;
 }
 
 QString ReceiveLog::text() const {

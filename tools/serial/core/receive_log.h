@@ -1,5 +1,7 @@
 #pragma once
 
+#include "checksum.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringDecoder>
@@ -14,6 +16,8 @@ struct ReceiveOptions {
     bool hex = false;
     bool timestamps = false;
     QString encoding = QStringLiteral("GBK");
+    // 核对接收校验和: each hex line ends with its verdict for this check (none for 无).
+    Checksum check = Checksum::kNone;
     bool operator==(const ReceiveOptions&) const = default;
 };
 
@@ -62,6 +66,16 @@ public:
     QString text() const;
     qint64 text_size() const;
     QString text(qint64 from, qint64 to) const;
+    // Where line `index` (the mark counted; line_count() for the end) begins in the text, and
+    // the line that holds character `offset`, found without making the lines before.
+    qint64 text_offset(qsizetype index) const;
+    qsizetype line_at(qint64 offset) const;
+
+    // Lines that went from the top since the lines were last made anew: line `index` now was
+    // line `index + dropped_lines()` then. The generation changes whenever they are made anew
+    // (cleared, or shown another way).
+    qint64 dropped_lines() const;
+    qint64 generation() const { return m_generation; }
 
 private:
     struct Arrival {
@@ -88,6 +102,9 @@ private:
     QByteArray bytes(qint64 from, qint64 to) const;
     QString prefix(int ms) const;
     int prefix_size() const { return m_options.timestamps ? 15 : 0; }
+    QString verdict(const QByteArray& shown) const;
+    // "  校验正确": the same size for every hex line, so offsets stay a sum.
+    int verdict_size() const { return m_options.hex && m_options.check != Checksum::kNone ? 6 : 0; }
     QString mark() const;
     // Where line `index` (not counting the mark) begins in the text after the mark.
     qint64 line_offset(qsizetype index) const;
@@ -113,4 +130,7 @@ private:
     qint64 m_line_start = 0;  // text view: the byte after the last line end
     int m_last_ms = 0;
     std::optional<QStringDecoder> m_decoder;
+    qint64 m_generation = 0;
+    qint64 m_popped = 0;               // lines dropped from the top since the rebuild
+    bool m_marked_at_rebuild = false;  // the mark of dropped bytes was there at the rebuild
 };

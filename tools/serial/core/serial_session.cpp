@@ -14,7 +14,7 @@ namespace {
 // Whether the device file is there to open; elsewhere than Unix, trying is the only test.
 bool device_present(const QString& device) {
 #ifdef Q_OS_UNIX
-    return QFileInfo::exists(device.contains(u'/') ? device : QStringLiteral("/dev/") + device);
+    return QFileInfo::exists(serial_device_path(device));
 #else
     Q_UNUSED(device);
     return true;
@@ -52,7 +52,7 @@ void SerialSession::load_settings() {
     if (auto settings = m_host.settings()) {
         m_settings.load(*settings);
     }
-    m_log.set_options({m_settings.hex_view, m_settings.timestamps, m_settings.encoding});
+    apply_view();
     m_send_timer.setInterval(m_settings.interval_ms);
 }
 
@@ -260,7 +260,22 @@ void SerialSession::set_view(const ReceiveOptions& options) {
     m_settings.hex_view = options.hex;
     m_settings.timestamps = options.timestamps;
     m_settings.encoding = options.encoding;
-    m_log.set_options(options);
+    apply_view();
+}
+
+void SerialSession::set_checksum(Checksum check) {
+    m_settings.send_check = check;
+    apply_view();
+}
+
+void SerialSession::set_check_received(bool on) {
+    m_settings.check_received = on;
+    apply_view();
+}
+
+void SerialSession::apply_view() {
+    m_log.set_options({m_settings.hex_view, m_settings.timestamps, m_settings.encoding,
+                       m_settings.check_received ? m_settings.send_check : Checksum::kNone});
 }
 
 void SerialSession::set_paused(bool paused) {
@@ -329,7 +344,7 @@ bool SerialSession::send_line(const QString& text) {
             m_host.message(hex_error_text(text, parse));
             return false;
         }
-        return send(parse.bytes);
+        return send(with_checksum(m_settings.send_check, parse.bytes));
     }
     return send(encoded(text) + line_end_bytes(m_settings.line_end));
 }

@@ -52,11 +52,16 @@ public:
     // Holds the data line in break for kBreakMs; false, and a message, when the port is closed.
     bool send_break();
     void set_send_options(bool hex, LineEnd line_end);
+    // 校验和: appended to every hex send, and, with 核对接收校验和, judged on each hex line shown.
+    void set_checksum(Checksum check);
+    void set_check_received(bool on);
+    void set_wrap(bool wrap) { m_settings.wrap = wrap; }
     void set_interval(int ms);
 
     // Receiving.
     ReceiveLog& log() { return m_log; }
     const ReceiveLog& log() const { return m_log; }
+    // The view's form; its check follows 校验和 and 核对接收校验和.
     void set_view(const ReceiveOptions& options);
     void set_paused(bool paused);
     void clear_received();
@@ -105,6 +110,7 @@ private:
     void drop_device();
     void set_state(State state, const QString& words = {});
     void apply_board_lines();
+    void apply_view();
     void on_bytes_arrived();
     void on_device_failed();
     void on_bytes_sent(qint64 count);

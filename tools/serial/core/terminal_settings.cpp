@@ -53,6 +53,11 @@ void TerminalSettings::load(QSettings& settings) {
     auto_reconnect = settings.value(QStringLiteral("auto_reconnect"), false).toBool();
     dtr = settings.value(QStringLiteral("dtr"), fallback.dtr).toBool();
     rts = settings.value(QStringLiteral("rts"), fallback.rts).toBool();
+    wrap = settings.value(QStringLiteral("wrap"), fallback.wrap).toBool();
+    send_check = checksum_from_name(settings.value(QStringLiteral("checksum")).toString())
+                     .value_or(fallback.send_check);
+    check_received =
+        settings.value(QStringLiteral("check_received"), fallback.check_received).toBool();
     settings.endGroup();
 }
 
@@ -73,6 +78,9 @@ void TerminalSettings::save(QSettings& settings) const {
     settings.setValue(QStringLiteral("auto_reconnect"), auto_reconnect);
     settings.setValue(QStringLiteral("dtr"), dtr);
     settings.setValue(QStringLiteral("rts"), rts);
+    settings.setValue(QStringLiteral("wrap"), wrap);
+    settings.setValue(QStringLiteral("checksum"), checksum_name(send_check));
+    settings.setValue(QStringLiteral("check_received"), check_received);
     settings.endGroup();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checksum.h"
 #include "shell/host/serial_device.h"
 
 #include <QByteArray>
@@ -25,6 +26,9 @@ struct TerminalSettings {
     // The board's control lines: up, as a port opens, unless the user lowered them.
     bool dtr = true;
     bool rts = true;
+    bool wrap = false;                      // 自动换行 of the 接收区
+    Checksum send_check = Checksum::kNone;  // 校验和 appended to a hex send
+    bool check_received = false;            // 核对接收校验和, with the same 校验和
 
     // Reads what was saved; a missing or unusable value keeps its default.
     void load(QSettings& settings);

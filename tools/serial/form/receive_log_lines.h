@@ -14,6 +14,10 @@ public:
     QString line(qint64 index) const override { return m_log.line(index); }
     qint64 text_size() const override { return m_log.text_size(); }
     QString text(qint64 from, qint64 to) const override { return m_log.text(from, to); }
+    qint64 dropped_lines() const override { return m_log.dropped_lines(); }
+    qint64 generation() const override { return m_log.generation(); }
+    qint64 line_offset(qint64 index) const override { return m_log.text_offset(index); }
+    qint64 line_at_offset(qint64 offset) const override { return m_log.line_at(offset); }
 
 private:
     const ReceiveLog& m_log;

@@ -1,6 +1,10 @@
 #include "serial_form.h"
 
+#include "checksum_choice.h"
+#include "command_panel.h"
+#include "form_rows.h"
 #include "history_line_edit.h"
+#include "plot_panel.h"
 #include "port_combo_box.h"
 #include "shell/host/form_host.h"
 #include "shell/widgets/layout_kit.h"
@@ -17,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -33,28 +38,6 @@ const QString kAllFiles = u"所有文件（*.*）|*.*"_s;
 constexpr int kRefreshMs = 50;
 
 const int kBauds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
-
-// A row of widgets; a null one stands for the stretch.
-QHBoxLayout* row_of(std::initializer_list<QWidget*> widgets) {
-    auto* row = new QHBoxLayout;
-    for (QWidget* widget : widgets) {
-        if (widget) {
-            row->addWidget(widget);
-        } else {
-            row->addStretch(1);
-        }
-    }
-    return row;
-}
-
-// A choice box's items: each caption with the value it stands for.
-QList<std::pair<QString, QVariant>> items(const QStringList& captions, const QVariantList& values) {
-    QList<std::pair<QString, QVariant>> list;
-    for (qsizetype i = 0; i < captions.size(); ++i) {
-        list.append({captions[i], values[i]});
-    }
-    return list;
-}
 
 }  // namespace
 
@@ -83,14 +66,14 @@ void SerialForm::build_controls() {
     }
     m_baud->setValidator(new QIntValidator(1, std::numeric_limits<int>::max(), m_baud));
     m_data_bits = new_choice_box(u"data_bits"_s, u"数据位"_s,
-                                 items({u"5"_s, u"6"_s, u"7"_s, u"8"_s}, {5, 6, 7, 8}));
+                                 choice_items({u"5"_s, u"6"_s, u"7"_s, u"8"_s}, {5, 6, 7, 8}));
     m_parity = new_choice_box(
         u"parity"_s, u"校验"_s,
-        items({u"无"_s, u"奇"_s, u"偶"_s, u"标记"_s, u"空格"_s}, {'N', 'O', 'E', 'M', 'S'}));
-    m_stop_bits =
-        new_choice_box(u"stop_bits"_s, u"停止位"_s, items({u"1"_s, u"1.5"_s, u"2"_s}, {1, 3, 2}));
-    m_flow =
-        new_choice_box(u"flow"_s, u"流控"_s, items({u"无"_s, u"硬件"_s, u"软件"_s}, {0, 1, 2}));
+        choice_items({u"无"_s, u"奇"_s, u"偶"_s, u"标记"_s, u"空格"_s}, {'N', 'O', 'E', 'M', 'S'}));
+    m_stop_bits = new_choice_box(u"stop_bits"_s, u"停止位"_s,
+                                 choice_items({u"1"_s, u"1.5"_s, u"2"_s}, {1, 3, 2}));
+    m_flow = new_choice_box(u"flow"_s, u"流控"_s,
+                            choice_items({u"无"_s, u"硬件"_s, u"软件"_s}, {0, 1, 2}));
     m_open_button = new_button(u"open_button"_s, u"打开串口"_s, kOpenFace);
     auto* port_row = row_of({new_buddy_label(u"端口"_s, m_port)});
     port_row->addWidget(m_port, 1);
@@ -105,11 +88,19 @@ void SerialForm::build_controls() {
     m_view->setFont(fixed_pitch_song_font(10));
     m_view->setMinimumHeight(160);
     set_background(m_view->viewport(), rgb(255, 255, 255));
+    m_plot = new PlotPanel(host());
+    m_plot->setObjectName(u"plot"_s);
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(u"receive_tabs"_s);
+    m_tabs->addTab(m_view, u"接收区"_s);
+    m_tabs->addTab(m_plot, u"波形"_s);
 
     m_hex_view = new_check_box(u"hex_view"_s, u"十六进制显示"_s);
     m_timestamps = new_check_box(u"timestamps"_s, u"显示时间"_s);
     m_encoding = new_choice_box(u"encoding"_s, u"编码"_s,
-                                items({u"GBK"_s, u"UTF-8"_s}, {u"GBK"_s, u"UTF-8"_s}));
+                                choice_items({u"GBK"_s, u"UTF-8"_s}, {u"GBK"_s, u"UTF-8"_s}));
+    m_wrap = new_check_box(u"wrap"_s, u"自动换行"_s);
+    m_check_received = new_check_box(u"check_received"_s, u"核对接收校验和"_s);
     m_pause = new_check_box(u"pause"_s, u"暂停"_s);
     m_clear_button = new_button(u"clear_button"_s, u"清除接收"_s, kButtonFace);
     m_save_button = new_button(u"save_button"_s, u"保存接收"_s, kButtonFace);
@@ -128,8 +119,13 @@ void SerialForm::build_controls() {
     send_row->addWidget(m_send_button);
 
     m_hex_send = new_check_box(u"hex_send"_s, u"十六进制发送"_s);
-    m_line_end = new_choice_box(u"line_end"_s, u"行尾"_s,
-                                items({u"无"_s, u"CR"_s, u"LF"_s, u"CR LF"_s}, {0, 1, 2, 3}));
+    m_checksum = new_checksum_box(u"checksum"_s);
+    m_commands =
+        new CommandPanel(host(), [this](const QByteArray& bytes) { return m_session.send(bytes); });
+    m_commands_toggle = m_commands->new_toggle();
+    m_line_end =
+        new_choice_box(u"line_end"_s, u"行尾"_s,
+                       choice_items({u"无"_s, u"CR"_s, u"LF"_s, u"CR LF"_s}, {0, 1, 2, 3}));
     m_timed_send = new_check_box(u"timed_send"_s, u"定时发送"_s);
     m_interval = new_spin_box(u"interval"_s, u"定时间隔"_s, 10, 60000, 1000);
     m_interval->setSuffix(u" ms"_s);
@@ -150,16 +146,23 @@ void SerialForm::build_controls() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(port_row);
-    layout->addWidget(m_view, 1);
+    layout->addWidget(m_tabs, 1);
+    auto* send_options = row_of({m_hex_send});
+    add_checksum_choice(send_options, m_checksum);
+    send_options->addLayout(
+        row_of({new_buddy_label(u"行尾"_s, m_line_end), m_line_end, m_timed_send, m_interval,
+                m_commands_toggle, nullptr, m_send_file_button, m_send_progress, m_cancel_send}),
+        1);
     for (QHBoxLayout* row :
          {row_of({m_hex_view, m_timestamps, new_buddy_label(u"编码"_s, m_encoding), m_encoding,
-                  m_pause, m_clear_button, nullptr, m_save_button, m_record}),
+                  m_wrap, m_check_received, m_pause, m_clear_button, nullptr, m_save_button,
+                  m_record}),
           row_of({m_dtr, m_rts, m_break_button, nullptr, m_auto_reconnect}), send_row,
-          row_of({m_hex_send, new_buddy_label(u"行尾"_s, m_line_end), m_line_end, m_timed_send,
-                  m_interval, nullptr, m_send_file_button, m_send_progress, m_cancel_send}),
-          status_row}) {
+          send_options}) {
         layout->addLayout(row);
     }
+    layout->addWidget(m_commands);
+    layout->addLayout(status_row);
 }
 
 void SerialForm::connect_controls() {
@@ -172,6 +175,13 @@ void SerialForm::connect_controls() {
         connect(box, &QCheckBox::toggled, this, &SerialForm::on_view_changed);
     }
     connect(m_encoding, &QComboBox::currentIndexChanged, this, &SerialForm::on_view_changed);
+    connect(m_wrap, &QCheckBox::toggled, m_view, &LineView::set_wrap);
+    connect(m_view, &LineView::wrap_changed, this, [this](bool wrap) {
+        m_wrap->setChecked(wrap);
+        m_session.set_wrap(wrap);
+    });
+    connect(m_checksum, &QComboBox::currentIndexChanged, this, &SerialForm::on_checksum_changed);
+    connect(m_check_received, &QCheckBox::toggled, this, &SerialForm::on_checksum_changed);
     connect(m_pause, &QCheckBox::toggled, this, [this](bool on) {
         m_session.set_paused(on);
         m_view->refresh();
@@ -232,6 +242,7 @@ void SerialForm::connect_controls() {
     // The view and the counts follow a fast stream a few times a second, not at every read.
     m_refresh_timer.setSingleShot(true);
     m_refresh_timer.setInterval(kRefreshMs);
+    connect(&m_session, &SerialSession::bytes_received, m_plot, &PlotPanel::add_bytes);
     connect(&m_session, &SerialSession::bytes_received, this, [this] {
         if (!m_refresh_timer.isActive()) {
             m_refresh_timer.start();
@@ -260,6 +271,11 @@ void SerialForm::show_settings() {
     m_hex_view->setChecked(settings.hex_view);
     m_timestamps->setChecked(settings.timestamps);
     select_value(m_encoding, settings.encoding);
+    m_wrap->setChecked(settings.wrap);
+    m_view->set_wrap(settings.wrap);
+    m_check_received->setChecked(settings.check_received);
+    show_checksum(m_checksum, settings.send_check);
+    m_commands->set_encoding(settings.encoding);
     m_hex_send->setChecked(settings.hex_send);
     select_value(m_line_end, static_cast<int>(settings.line_end));
     m_interval->setValue(settings.interval_ms);
@@ -295,6 +311,13 @@ void SerialForm::on_line_changed() {
 void SerialForm::on_view_changed() {
     m_session.set_view(
         {m_hex_view->isChecked(), m_timestamps->isChecked(), m_encoding->currentData().toString()});
+    m_commands->set_encoding(m_encoding->currentData().toString());
+    m_view->refresh();
+}
+
+void SerialForm::on_checksum_changed() {
+    m_session.set_checksum(shown_checksum(m_checksum));
+    m_session.set_check_received(m_check_received->isChecked());
     m_view->refresh();
 }
 

@@ -6,7 +6,9 @@
 
 #include <QTimer>
 
+class CommandPanel;
 class HistoryLineEdit;
+class PlotPanel;
 class PortComboBox;
 class QCheckBox;
 class QComboBox;
@@ -14,6 +16,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
 class LineView;
 
 // 串口工具: the window of a serial session. Its controls set the session's port, line, view and
@@ -26,6 +29,8 @@ public:
 
     bool is_port_open() const { return m_session.is_open(); }
     SerialSession& session() { return m_session; }
+    PlotPanel* plot() const { return m_plot; }
+    LineView* view() const { return m_view; }
 
 private:
     void build_controls();
@@ -34,6 +39,7 @@ private:
     void refresh_ports();
     void on_line_changed();
     void on_view_changed();
+    void on_checksum_changed();
     void on_open_clicked();
     void on_record_toggled(bool on);
     void on_file_send_changed();
@@ -54,6 +60,10 @@ private:
     QCheckBox* m_hex_view = nullptr;
     QCheckBox* m_timestamps = nullptr;
     QComboBox* m_encoding = nullptr;
+    QCheckBox* m_wrap = nullptr;
+    QCheckBox* m_check_received = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    PlotPanel* m_plot = nullptr;
     QCheckBox* m_pause = nullptr;
     QPushButton* m_clear_button = nullptr;
     QPushButton* m_save_button = nullptr;
@@ -65,7 +75,10 @@ private:
     HistoryLineEdit* m_send_line = nullptr;
     QPushButton* m_send_button = nullptr;
     QCheckBox* m_hex_send = nullptr;
+    QComboBox* m_checksum = nullptr;
     QComboBox* m_line_end = nullptr;
+    CommandPanel* m_commands = nullptr;
+    QCheckBox* m_commands_toggle = nullptr;
     QCheckBox* m_timed_send = nullptr;
     QSpinBox* m_interval = nullptr;
     QPushButton* m_send_file_button = nullptr;
