@@ -132,6 +132,14 @@ TEST_F(IrFormTest, ARecordingIsShownNamedAndExported) {
     EXPECT_EQ(m_host.dialogs[2].options.default_extension, u".toml"_s);
     EXPECT_TRUE(m_host.messages.empty());
 
+    // 清除 empties the keys an export writes, not only the table shown.
+    press(u"清除"_s);
+    EXPECT_EQ(m_form->findChild<QTableWidget*>(u"frame_table"_s)->rowCount(), 0);
+    press(u"导出"_s);
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_EQ(m_host.messages[0], u"还没有起名的按键：请先在“键名”一栏填写按键的名称，再导出。"_s);
+    m_host.messages.clear();
+
     // The format and the folder are remembered.
     reopen();
     EXPECT_EQ(control<QComboBox>(m_form, u"export_format"_s)->currentText(),
