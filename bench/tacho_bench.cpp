@@ -39,20 +39,32 @@ QByteArray frames(int count, int& next) {
     return bytes;
 }
 
-void run_frames() {
+// A tachometer window receiving from a fake port, its limits 1000 to 2000 r/min.
+struct ReceivingTacho {
     ScriptedFormHost host;
     FakeSerialDevice* device = nullptr;
-    host.make_serial_device = [&](const QString&) {
-        auto port = std::make_unique<FakeSerialDevice>();
-        device = port.get();
-        return port;
-    };
-    TachoForm form(host);
-    form.load();
-    form.show();
-    form.findChild<TextBox*>(QStringLiteral("Text2"))->setText(QStringLiteral("2000"));
-    form.findChild<TextBox*>(QStringLiteral("Text3"))->setText(QStringLiteral("1000"));
-    form.findChild<QPushButton*>(QStringLiteral("Command66"))->click();
+    std::unique_ptr<TachoForm> form;
+
+    ReceivingTacho() {
+        host.make_serial_device = [this](const QString&) {
+            auto port = std::make_unique<FakeSerialDevice>();
+            device = port.get();
+            return port;
+        };
+        form = std::make_unique<TachoForm>(host);
+        form->load();
+        form->show();
+        form->findChild<TextBox*>(QStringLiteral("Text2"))->setText(QStringLiteral("2000"));
+        form->findChild<TextBox*>(QStringLiteral("Text3"))->setText(QStringLiteral("1000"));
+        form->findChild<QPushButton*>(QStringLiteral("Command66"))->click();
+    }
+};
+
+void run_frames() {
+    ReceivingTacho tacho;
+    ScriptedFormHost& host = tacho.host;
+    FakeSerialDevice*& device = tacho.device;
+    TachoForm& form = *tacho.form;
     const auto* log = form.findChild<ByteLogView*>(QStringLiteral("Text1"));
 
     int next = 0;
@@ -102,19 +114,10 @@ void run_frames() {
 // The cost of a frame with the 曲线 window open against without it, at the rate run_frames
 // feeds: medians of batches on fresh windows, the two kinds of run taken by turns.
 double frame_cost(bool with_plot) {
-    ScriptedFormHost host;
-    FakeSerialDevice* device = nullptr;
-    host.make_serial_device = [&](const QString&) {
-        auto port = std::make_unique<FakeSerialDevice>();
-        device = port.get();
-        return port;
-    };
-    TachoForm form(host);
-    form.load();
-    form.show();
-    form.findChild<TextBox*>(QStringLiteral("Text2"))->setText(QStringLiteral("2000"));
-    form.findChild<TextBox*>(QStringLiteral("Text3"))->setText(QStringLiteral("1000"));
-    form.findChild<QPushButton*>(QStringLiteral("Command66"))->click();
+    ReceivingTacho tacho;
+    ScriptedFormHost& host = tacho.host;
+    FakeSerialDevice*& device = tacho.device;
+    TachoForm& form = *tacho.form;
     if (with_plot) {
         form.findChild<QPushButton*>(QStringLiteral("curve_button"))->click();
     }
