@@ -103,7 +103,13 @@ GlyphsForm::GlyphsForm(FormHost& host)
     draw();
 }
 
-GlyphsForm::~GlyphsForm() = default;
+// Editors that lose focus while the window is taken apart would call back into it: they are cut
+// off first.
+GlyphsForm::~GlyphsForm() {
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->disconnect(this);
+    }
+}
 
 QWidget* GlyphsForm::build_source_panel() {
     auto* panel = new QWidget;
