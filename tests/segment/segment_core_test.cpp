@@ -92,12 +92,12 @@ TEST(SegmentTable, LinesInEachDialect) {
     SegmentTableWriter writer;
     for (const auto& c : cases) {
         const QStringList lines =
-            writer.gen_table(24, anode, QString::fromUtf16(c.dialect)).split(u"\r\n"_s);
+            writer.table_text(24, anode, QString::fromUtf16(c.dialect)).split(u"\r\n"_s);
         EXPECT_EQ(lines.value(c.index), QString::fromUtf16(c.line));
         EXPECT_EQ(lines.mid(25), QStringList({u"--------------"_s, QString()}));
     }
     const Codes extremes = {0, 255};
-    EXPECT_EQ(writer.gen_table(1, extremes, u"A51"_s),
+    EXPECT_EQ(writer.table_text(1, extremes, u"A51"_s),
               u"DB  000H;0\r\nDB  0FFH;1\r\n--------------\r\n"_s);
 }
 

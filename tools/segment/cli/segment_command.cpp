@@ -97,7 +97,7 @@ CommandOutput segment_table(const CommandOptions& options) {
         model.toggle_display_type();
     }
     SegmentTableWriter writer;
-    return {writer.gen_table(kCharacterCount - 1, model.build_codes(), dialect), {}};
+    return {writer.table_text(kCharacterCount - 1, model.build_codes(), dialect), {}};
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ QString code_block(const DialectPieces& pieces, const Codes& codes, int last) {
     return block + QStringLiteral("--------------\r\n");
 }
 
-QString SegmentTableWriter::gen_table(int last, const Codes& codes, const QString& dialect_name) {
+QString SegmentTableWriter::table_text(int last, const Codes& codes, const QString& dialect_name) {
     return code_block(m_dialects.choose(dialect_name), codes, last);
 }
 

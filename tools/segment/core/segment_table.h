@@ -20,7 +20,7 @@ QString code_block(const DialectPieces& pieces, const Codes& codes, int last);
 class SegmentTableWriter {
 public:
     // The block for entries 0 to `last` in the dialect named `dialect_name`.
-    QString gen_table(int last, const Codes& codes, const QString& dialect_name);
+    QString table_text(int last, const Codes& codes, const QString& dialect_name);
 
     // The last entry of the next single step; the steps after it show one more entry each,
     // and after all 25 start again with one.

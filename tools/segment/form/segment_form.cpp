@@ -137,8 +137,8 @@ void SegmentForm::show_captions() {
     }
 }
 
-void SegmentForm::gen_table(int last) {
-    m_output->setText(m_table.gen_table(last, m_model.build_codes(), m_dialect->text()));
+void SegmentForm::show_table(int last) {
+    m_output->setText(m_table.table_text(last, m_model.build_codes(), m_dialect->text()));
 }
 
 void SegmentForm::reset_shown_table() {
@@ -162,12 +162,12 @@ bool SegmentForm::check_table() {
 }
 
 void SegmentForm::on_single_step_clicked() {
-    gen_table(m_table.take_single_step());
+    show_table(m_table.take_single_step());
     check_table();
 }
 
 void SegmentForm::on_convert_all_clicked() {
-    gen_table(kCharacterCount - 1);
+    show_table(kCharacterCount - 1);
     m_save_dialog.file_name = QStringLiteral("七段码查询");
     m_table.reset_single_step();
     if (!check_table()) {

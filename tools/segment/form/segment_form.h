@@ -31,7 +31,7 @@ protected:
 private:
     BitValues read_bits() const;
     void show_captions();
-    void gen_table(int last);
+    void show_table(int last);
     // Empties the output box and starts the single steps again from one entry.
     void reset_shown_table();
     // Runs both checks, each failure emptying the output box with its message; true when both
