@@ -37,19 +37,32 @@ TEST(HexText, ParsesPairsOfDigitsAndNamesTheFirstBadCharacter) {
         EXPECT_EQ(parse.ok(), row.bytes != nullptr);
         EXPECT_EQ(parse.bytes, QByteArray::fromHex(row.bytes ? row.bytes : ""));
         EXPECT_EQ(hex_error_text(row.text, parse), row.error);
-        if (row.bytes) {
-            EXPECT_EQ(parse_hex(to_hex(parse.bytes.constData(), parse.bytes.size())).bytes,
-                      parse.bytes);
+    }
+}
+
+// Steps, space-separated: "hex@ms" bytes arriving at that millisecond of 10:00:00, "pause",
+// "resume", "clear", or "view" to switch to the other of text and hex.
+void run_steps(ReceiveLog& log, const char* steps) {
+    for (const QByteArray& step : QByteArray(steps).split(' ')) {
+        if (step == "pause" || step == "resume") {
+            log.set_paused(step == "pause");
+        } else if (step == "clear") {
+            log.clear();
+        } else if (step == "view") {
+            ReceiveOptions other = log.options();
+            other.hex = !other.hex;
+            log.set_options(other);
+        } else {
+            const QList<QByteArray> parts = step.split('@');
+            log.append(QByteArray::fromHex(parts[0]), QTime(10, 0).addMSecs(parts[1].toInt()));
         }
     }
 }
 
-// Steps: "hex@ms" bytes arriving at that millisecond of 10:00:00, "pause", "resume", "clear",
-// or "view" to switch to the other of text and hex.
 struct LogRow {
     const char* name;
     ReceiveOptions options;
-    std::vector<const char*> steps;
+    const char* steps;
     QString shown;
     qint64 held = 0;
     qint64 kept = ReceiveLog::kKeptBytes;
@@ -63,179 +76,63 @@ const ReceiveOptions kHex{true, false, u"GBK"_s};
 const ReceiveOptions kTimedHex{true, true, u"GBK"_s};
 const ReceiveOptions kCheckedHex{true, false, u"GBK"_s, Checksum::kCrc16Modbus};
 const ReceiveOptions kCheckedTimedHex{true, true, u"GBK"_s, Checksum::kSum};
+const ReceiveOptions kSummedText{false, false, u"GBK"_s, Checksum::kSum};
+const QString kSixteen = u"00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F"_s;
 
 const LogRow kLogRows[] = {
-    {"gbk character split across reads", kGbk, {"C4@0", "E3BAC3@1"}, u"你好"_s},
-    {"utf-8 character split across reads", kUtf8, {"E4BD@0", "A0E5A5BD@1"}, u"你好"_s},
-    {"line ends", kGbk, {"610D620A630D0A64@0"}, u"a\nb\nc\nd"_s},
-    {"cr lf split across reads", kGbk, {"610D@0", "0A62@1", "0A0A63@2"}, u"a\nb\n\nc"_s},
-    {"line time is its first byte's",
-     kTimedText,
-     {"6162@5", "630A64@250"},
+    {"gbk character split across reads", kGbk, "C4@0 E3BAC3@1", u"你好"_s},
+    {"utf-8 character split across reads", kUtf8, "E4BD@0 A0E5A5BD@1", u"你好"_s},
+    {"line ends", kGbk, "610D620A630D0A64@0", u"a\nb\nc\nd"_s},
+    {"cr lf split across reads", kGbk, "610D@0 0A62@1 0A0A63@2", u"a\nb\n\nc"_s},
+    {"line time is its first byte's", kTimedText, "6162@5 630A64@250",
      u"[10:00:00.005] abc\n[10:00:00.250] d"_s},
-    {"hex frames",
-     kTimedHex,
-     {"55AA2710FF@0", "55AA3039FF@100"},
+    {"hex frames", kTimedHex, "55AA2710FF@0 55AA3039FF@100",
      u"[10:00:00.000] 55 AA 27 10 FF\n[10:00:00.100] 55 AA 30 39 FF"_s},
-    {"hex reads close together share a line", kHex, {"55AA@0", "2710FF@5"}, u"55 AA 27 10 FF"_s},
-    {"sixteen bytes a hex line",
-     kHex,
-     {"000102030405060708090A0B0C0D0E0F10@0"},
-     u"00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n10"_s},
-    {"pause holds bytes back", kGbk, {"6162@0", "pause", "630A64@1"}, u"ab"_s, 3},
-    {"resume shows them", kGbk, {"6162@0", "pause", "630A64@1", "resume"}, u"abc\nd"_s},
-    {"the view switches", kGbk, {"610A@0", "view"}, u"61 0A"_s},
-    {"clear", kHex, {"55@0", "clear", "AA@100"}, u"AA"_s},
-    {"old bytes go with a mark",
-     kHex,
-     {"000102030405060708090A0B0C0D0E0F@0", "1011@100"},
-     u"…… 较早的 16 字节已不在屏幕上 ……\n10 11"_s,
-     0,
-     10},
-    {"bytes held in a pause go too",
-     kHex,
-     {"pause", "00010203@0", "04050607@100", "resume"},
-     u"…… 较早的 4 字节已不在屏幕上 ……\n04 05 06 07"_s,
-     0,
-     6},
+    {"hex reads close together share a line", kHex, "55AA@0 2710FF@5", u"55 AA 27 10 FF"_s},
+    {"sixteen bytes a hex line", kHex, "000102030405060708090A0B0C0D0E0F10@0",
+     kSixteen + u"\n10"_s},
+    {"pause holds bytes back", kGbk, "6162@0 pause 630A64@1", u"ab"_s, 3},
+    {"resume shows them", kGbk, "6162@0 pause 630A64@1 resume", u"abc\nd"_s},
+    {"the view switches", kGbk, "610A@0 view", u"61 0A"_s},
+    {"clear", kHex, "55@0 clear AA@100", u"AA"_s},
+    {"old bytes go with a mark", kHex, "000102030405060708090A0B0C0D0E0F@0 1011@100",
+     u"…… 较早的 16 字节已不在屏幕上 ……\n10 11"_s, 0, 10},
+    {"bytes held in a pause go too", kHex, "pause 00010203@0 04050607@100 resume",
+     u"…… 较早的 4 字节已不在屏幕上 ……\n04 05 06 07"_s, 0, 6},
+    {"a mark after a clear counts from the clear", kHex, "0001@0 clear 02030405@100 06070809@200",
+     u"…… 较早的 4 字节已不在屏幕上 ……\n06 07 08 09"_s, 0, 6},
     // A board sending 2 bytes every 5 ms never pauses 20 ms: full lines.
-    {"a steady hex stream fills its lines",
-     kHex,
-     {"0001@0", "0203@5", "0405@10", "0607@15", "0809@20", "0A0B@25", "0C0D@30", "0E0F@35",
-      "1011@40", "1213@45", "1415@65"},
-     u"00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n10 11 12 13\n14 15"_s},
-    {"reads of one millisecond share a line's time",
-     kTimedHex,
-     {"01@7", "02@7", "03@30"},
+    {"a steady hex stream fills its lines", kHex,
+     "0001@0 0203@5 0405@10 0607@15 0809@20 0A0B@25 0C0D@30 0E0F@35 1011@40 1213@45 1415@65",
+     kSixteen + u"\n10 11 12 13\n14 15"_s},
+    {"reads of one millisecond share a line's time", kTimedHex, "01@7 02@7 03@30",
      u"[10:00:00.007] 01 02\n[10:00:00.030] 03"_s},
-    {"the view switches while paused, held bytes still held",
-     kGbk,
-     {"610A@0", "pause", "620A@1", "view"},
-     u"61 0A"_s,
-     2},
-    {"the encoding switches while paused",
-     kUtf8,
-     {"C4E3@0", "pause", "0A@1", "view", "resume"},
-     u"C4 E3 0A"_s},
-    {"lines are capped as well as bytes",
-     kGbk,
-     {"610A620A630A@0", "640A650A@1"},
-     u"…… 较早的 4 字节已不在屏幕上 ……\nc\nd\ne"_s,
-     0,
-     ReceiveLog::kKeptBytes,
-     3},
-    {"hex lines with their checksum verdicts",
-     kCheckedHex,
-     {"01030000000AC5CD@0", "01030000000AC5CE@100", "01@200"},
+    {"the view switches while paused, held bytes still held", kGbk, "610A@0 pause 620A@1 view",
+     u"61 0A"_s, 2},
+    {"the encoding switches while paused", kUtf8, "C4E3@0 pause 0A@1 view resume", u"C4 E3 0A"_s},
+    {"lines are capped as well as bytes", kGbk, "610A620A630A@0 640A650A@1",
+     u"…… 较早的 4 字节已不在屏幕上 ……\nc\nd\ne"_s, 0, ReceiveLog::kKeptBytes, 3},
+    {"hex lines with their checksum verdicts", kCheckedHex,
+     "01030000000AC5CD@0 01030000000AC5CE@100 01@200",
      u"01 03 00 00 00 0A C5 CD  校验正确\n01 03 00 00 00 0A C5 CE  校验错误\n01  校验错误"_s},
-    {"a text view shows no verdict", {false, false, u"GBK"_s, Checksum::kSum}, {"6161@0"}, u"aa"_s},
+    {"a text view shows no verdict", kSummedText, "6161@0", u"aa"_s},
 };
-
-// Steps as in kLogRows. Lines that go from the top are counted, so a selection stays on its
-// lines; a new view of the lines is a new generation, so a selection on the old ones goes.
-TEST(ReceiveLog, CountsTheLinesThatGoAndEachRebuild) {
-    const struct {
-        const char* name;
-        ReceiveOptions options;
-        std::vector<const char*> steps;
-        qint64 dropped;
-        bool rebuilt;
-        qsizetype kept_lines = 3;
-    } rows[] = {
-        {"lines arriving", kGbk, {"610A620A@0"}, 0, false},
-        {"two lines go, the mark takes one place", kGbk, {"610A620A630A640A650A@0"}, 1, false},
-        {"more lines go behind the mark", kGbk, {"610A620A630A640A@0", "650A660A@1"}, 2, false},
-        {"a pause rebuilds nothing", kGbk, {"610A@0", "pause", "620A@1", "resume"}, 0, false},
-        {"clear rebuilds", kGbk, {"610A620A630A640A@0", "clear"}, 0, true},
-        {"a new view rebuilds", kGbk, {"610A620A630A640A@0", "view"}, 0, true},
-        {"drops after a rebuild count from it",
-         kHex,
-         {"610A620A630A640A@0", "view", "01@100", "02@200"},
-         1,
-         true},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        ReceiveLog log(ReceiveLog::kKeptBytes, row.kept_lines);
-        log.set_options(row.options);
-        const qint64 generation = log.generation();
-        for (const QByteArray step : row.steps) {
-            if (step == "pause" || step == "resume") {
-                log.set_paused(step == "pause");
-            } else if (step == "clear") {
-                log.clear();
-            } else if (step == "view") {
-                ReceiveOptions other = log.options();
-                other.hex = !other.hex;
-                log.set_options(other);
-            } else {
-                const QList<QByteArray> parts = step.split('@');
-                log.append(QByteArray::fromHex(parts[0]), QTime(10, 0).addMSecs(parts[1].toInt()));
-            }
-        }
-        EXPECT_EQ(log.dropped_lines(), row.dropped);
-        EXPECT_EQ(log.generation() != generation, row.rebuilt);
-    }
-}
-
-// Whatever goes from the top, a line now is the line dropped_lines() further on before.
-TEST(ReceiveLog, ALineKeepsItsPlaceByTheDroppedCount) {
-    for (const ReceiveOptions& options : {kGbk, kHex}) {
-        ReceiveLog log(200, 12);
-        log.set_options(options);
-        QRandomGenerator random(9);
-        QStringList before;
-        qint64 dropped = 0;
-        for (int i = 0; i < 300; ++i) {
-            QByteArray bytes;
-            for (int n = random.bounded(1, 12); n > 0; --n) {
-                bytes += "abc\n"[random.bounded(4)];
-            }
-            log.append(bytes, QTime(10, 0).addMSecs(i * 25));
-            const qint64 went = log.dropped_lines() - dropped;
-            const bool marked = log.dropped_bytes() > 0;
-            // The last line may have grown, and the mark counts its bytes anew.
-            for (qsizetype at = marked ? 1 : 0; at + went + 1 < before.size(); ++at) {
-                ASSERT_GE(at + went, 0);
-                ASSERT_EQ(log.line(at), before[at + went]) << i << " " << at;
-            }
-            dropped = log.dropped_lines();
-            before.clear();
-            for (qsizetype at = 0; at < log.line_count(); ++at) {
-                before << log.line(at);
-            }
-        }
-        EXPECT_GT(dropped, 100);
-    }
-}
 
 TEST(ReceiveLog, ShowsBytesAsLinesOfTextOrHex) {
     for (const LogRow& row : kLogRows) {
         SCOPED_TRACE(row.name);
         ReceiveLog log(row.kept, row.kept_lines);
         log.set_options(row.options);
-        for (const QByteArray step : row.steps) {
-            if (step == "pause" || step == "resume") {
-                log.set_paused(step == "pause");
-            } else if (step == "clear") {
-                log.clear();
-            } else if (step == "view") {
-                ReceiveOptions other = log.options();
-                other.hex = !other.hex;
-                log.set_options(other);
-            } else {
-                const QList<QByteArray> parts = step.split('@');
-                log.append(QByteArray::fromHex(parts[0]), QTime(10, 0).addMSecs(parts[1].toInt()));
-            }
-        }
+        run_steps(log, row.steps);
         EXPECT_EQ(log.text(), row.shown);
         EXPECT_EQ(log.held_bytes(), row.held);
     }
 }
 
 // A screen reader asks for the text in pieces: each piece is that part of the lines joined by
-// line feeds, made without the whole.
-TEST(ReceiveLog, ServesAnyRangeOfItsText) {
+// line feeds, made without the whole. Whatever goes from the top, a line now is the line
+// dropped_lines() further on before, so a selection stays on its line.
+TEST(ReceiveLog, ServesAnyRangeOfItsTextAndCountsTheLinesThatGo) {
     const struct {
         const char* name;
         ReceiveOptions options;
@@ -243,8 +140,10 @@ TEST(ReceiveLog, ServesAnyRangeOfItsText) {
         qsizetype kept_lines;
     } rows[] = {
         {"text", kGbk, ReceiveLog::kKeptBytes, ReceiveLog::kKeptLines},
+        {"text capped by lines", kGbk, 200, 12},
         {"text with times and a mark", kTimedText, 300, ReceiveLog::kKeptLines},
         {"hex", kHex, ReceiveLog::kKeptBytes, ReceiveLog::kKeptLines},
+        {"hex capped by lines", kHex, 200, 12},
         {"hex with times and a mark", kTimedHex, 300, 40},
         {"hex with times, verdicts and a mark", kCheckedTimedHex, 300, 40},
     };
@@ -253,16 +152,24 @@ TEST(ReceiveLog, ServesAnyRangeOfItsText) {
         ReceiveLog log(row.kept, row.kept_lines);
         log.set_options(row.options);
         QRandomGenerator random(5);
-        for (int i = 0; i < 200; ++i) {
+        QStringList lines;
+        for (int i = 0; i < 300; ++i) {
             QByteArray bytes;
             for (int n = random.bounded(1, 9); n > 0; --n) {
                 bytes += "ab\n\r\xC4\xE3"[random.bounded(6)];
             }
-            log.append(bytes, QTime(10, 0).addMSecs(i * random.bounded(1, 30)));
-        }
-        QStringList lines;
-        for (qsizetype i = 0; i < log.line_count(); ++i) {
-            lines << log.line(i);
+            const qint64 dropped = log.dropped_lines();
+            log.append(bytes, QTime(10, 0).addMSecs(i * 25));
+            const qint64 went = log.dropped_lines() - dropped;
+            // The last line may have grown, and the mark counts its bytes anew.
+            for (qsizetype at = log.dropped_bytes() > 0 ? 1 : 0; at + went + 1 < lines.size();
+                 ++at) {
+                ASSERT_EQ(log.line(at), lines[at + went]) << i << " " << at;
+            }
+            lines.clear();
+            for (qsizetype at = 0; at < log.line_count(); ++at) {
+                lines << log.line(at);
+            }
         }
         const QString whole = lines.join(u'\n');
         ASSERT_EQ(log.text_size(), whole.size());
