@@ -23,15 +23,6 @@ QString shown(const std::vector<NamedValues>& records) {
     return lines.join(u'|');
 }
 
-const char* const kSixtyFiveFloats =
-    "0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F"
-    "0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F"
-    "0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F"
-    "0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F"
-    "0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F"
-    "0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F0000803F"
-    "0000803F0000803F0000803F0000803F0000803F";
-
 // Every row is fed whole, then byte by byte: the pieces the bytes come in change nothing.
 TEST(NumberLineParser, ReadsNumbersFromLinesAndFrames) {
     const struct {
@@ -62,7 +53,7 @@ TEST(NumberLineParser, ReadsNumbersFromLinesAndFrames) {
         {true, QByteArray::fromHex("0000807F 0000C07F 0000803F 000080FF 0000807F"), "2=1"},
         // A run of more than 64 floats loses step, the next tail restores it.
         {true,
-         QByteArray::fromHex(QByteArray("0000807F") + kSixtyFiveFloats +
+         QByteArray::fromHex(QByteArray("0000807F") + QByteArray("0000803F").repeated(65) +
                              "0000807F 00002040 0000807F"),
          "1=2.5"},
         {true, QByteArray::fromHex("0000807F 0000803F"), ""},  // unfinished
