@@ -21,8 +21,6 @@ TEST(GlyphsCommand, ABadOptionNamesItsValidValuesAndWritesNothing) {
     } rows[] = {
         {{u"--scan"_s, u"diagonal"_s},
          u"--scan: 'diagonal' is not valid. Valid values: rows, columns, pages, blocks"},
-        {{u"--dialect"_s, u"basic"_s},
-         u"--dialect: 'basic' is not valid. Valid values: c, a51, pic, hex"},
         {{u"--size"_s, u"0x16"_s}, u"--size: '0x16' is not valid. Valid values: WIDTHxHEIGHT"},
         {{u"--size"_s, u"16x129"_s}, u"--size: '16x129' is not valid"},
         {{u"--font"_s, u"No Such Font"_s},
