@@ -5,15 +5,9 @@
 #include "tools/ir/core/lirc_sample_reader.h"
 #include "tools/ir/core/timing_file.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -64,16 +58,9 @@ TEST(TimingFile, ReadsBothFormsAndNamesTheFirstBadLine) {
 // Long spaces and timeouts end frames; the clock runs over everything received.
 TEST(IrFrameSplitter, CutsFramesAtLongSpacesAndTimeouts) {
     IrFrameSplitter splitter;
-    splitter.add({{Kind::kSpace, 100000},
-                  {Kind::kPulse, 560},
-                  {Kind::kSpace, 5000},
-                  {Kind::kPulse, 560},
-                  {Kind::kSpace, 6000},
-                  {Kind::kPulse, 700},
-                  {Kind::kTimeout, 30000},
-                  {Kind::kPulse, 50},
-                  {Kind::kSpace, 20000},
-                  {Kind::kPulse, 900}});
+    splitter.add(
+        parse_timing_text(u"-100000 +560 -5000 +560 -6000 +700 timeout 30000 +50 -20000 +900"_s)
+            .samples);
     std::vector<IrFrame> frames = splitter.take_frames();
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].timings, (std::vector<qint32>{560, -5000, 560}));
@@ -153,110 +140,43 @@ TEST(IrKeyTable, FoldsTheFramesOfAHeldKey) {
     }
 }
 
-// The raw values of a LIRC device through a named pipe: pulses, spaces, timeouts and the
-// carrier, a value split across two writes, and the writer closing.
-class LircPipe : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_path = m_dir.filePath(u"lirc"_s);
-        ASSERT_EQ(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
-        QObject::connect(&m_device, &LircDevice::samples_arrived,
-                         [this](const std::vector<IrSample>& samples) {
-                             m_samples.insert(m_samples.end(), samples.begin(), samples.end());
-                         });
-        QObject::connect(&m_device, &LircDevice::ended, [this] { m_ended = true; });
-    }
-    void TearDown() override {
-        if (m_writer >= 0) {
-            ::close(m_writer);
-        }
-    }
-    void write_bytes(const QByteArray& bytes) {
-        ASSERT_EQ(::write(m_writer, bytes.constData(), bytes.size()), bytes.size());
-    }
-    // Runs the event loop until `done` or a second has passed.
-    bool wait_for(const std::function<bool()>& done) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done() && timer.elapsed() < 1000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
-        return done();
-    }
-
-    QTemporaryDir m_dir;
-    QString m_path;
-    LircDevice m_device;
-    int m_writer = -1;
-    std::vector<IrSample> m_samples;
-    bool m_ended = false;
-};
-
-QByteArray values(std::initializer_list<quint32> list) {
-    QByteArray bytes;
-    for (const quint32 value : list) {
-        bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-    }
-    return bytes;
-}
-
-TEST_F(LircPipe, ReadsPulsesSpacesAndTimeoutsAcrossAPartialRead) {
-    ASSERT_TRUE(m_device.open(m_path)) << m_device.failure_text().toStdString();
-    m_writer = ::open(QFile::encodeName(m_path).constData(), O_WRONLY);
-    ASSERT_GE(m_writer, 0);
-    const QByteArray bytes =
-        values({kLircPulse | 9000, kLircSpace | 4500, kLircFrequency | 38000, kLircPulse | 560,
-                kLircTimeout | 125000, kLircOverflow, kLircSpace | 0xffffff});
-    write_bytes(bytes.left(10));  // two values and half of the third
-    ASSERT_TRUE(wait_for([&] { return m_samples.size() == 2; }));
-    EXPECT_EQ(m_samples, (std::vector<IrSample>{kPulse9000, kSpace4500}));
-    write_bytes(bytes.mid(10));
-    ASSERT_TRUE(wait_for([&] { return m_samples.size() == 6; }));
-    EXPECT_EQ(m_samples, (std::vector<IrSample>{kPulse9000,
-                                                kSpace4500,
-                                                {Kind::kPulse, 560},
-                                                {Kind::kTimeout, 125000},
-                                                {Kind::kTimeout, 0},
-                                                {Kind::kSpace, 0xffffff}}));
-    EXPECT_FALSE(m_ended);
-    ::close(m_writer);
-    m_writer = -1;
-    EXPECT_TRUE(wait_for([&] { return m_ended; }));
-    EXPECT_FALSE(m_device.is_open());
-}
-
-TEST(LircSampleReader, KeepsThePartOfAValueForTheNextRead) {
-    LircSampleReader reader;
-    const quint32 pulse = kLircPulse | 560;
-    const QByteArray bytes(reinterpret_cast<const char*>(&pulse), 4);
-    for (int split = 0; split <= 4; ++split) {
-        SCOPED_TRACE(split);
-        std::vector<IrSample> samples = reader.read(bytes.left(split));
-        EXPECT_EQ(reader.pending(), split % 4);
-        const std::vector<IrSample> rest = reader.read(bytes.mid(split));
+// Every kind of value a receiver reports, the bytes cut at every point into two reads: the
+// carrier is skipped, an overflow ends the frame as a timeout, and a cut value waits.
+TEST(LircSampleReader, ReadsEveryKindOfValueCutAnywhere) {
+    const quint32 values[] = {kLircPulse | 9000,     kLircSpace | 4500, kLircFrequency | 38000,
+                              kLircTimeout | 125000, kLircOverflow,     kLircSpace | 0xffffff};
+    const QByteArray bytes(reinterpret_cast<const char*>(values), sizeof values);
+    const std::vector<IrSample> expected{kPulse9000,
+                                         kSpace4500,
+                                         {Kind::kTimeout, 125000},
+                                         {Kind::kTimeout, 0},
+                                         {Kind::kSpace, 0xffffff}};
+    for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        LircSampleReader reader;
+        std::vector<IrSample> samples = reader.read(bytes.left(cut));
+        EXPECT_EQ(reader.pending(), cut % 4);
+        const std::vector<IrSample> rest = reader.read(bytes.mid(cut));
         samples.insert(samples.end(), rest.begin(), rest.end());
-        EXPECT_EQ(samples, (std::vector<IrSample>{{Kind::kPulse, 560}}));
+        EXPECT_EQ(samples, expected);
         EXPECT_EQ(reader.pending(), 0);
-        EXPECT_EQ(lirc_value(samples[0]), pulse);
     }
 }
 
-// What the user reads when a receiver cannot be opened.
+// What the user reads when a receiver cannot be opened: why, and what to do about it.
 TEST(LircDevice, SaysWhyAReceiverDidNotOpen) {
     QTemporaryDir dir;
+    const QString missing = dir.filePath(u"lirc9"_s);
     const struct {
         QString path;
         LircFailure failure;
         QString text;
     } rows[] = {
-        {dir.filePath(u"lirc9"_s), LircFailure::kNoDevice,
-         u"无法打开 %1：没有这个设备。请检查红外接收器是否已插好，驱动是否已加载（ls /dev/lirc*），"
-         "设备名是否正确。"_s.arg(dir.filePath(u"lirc9"_s))},
+        {missing, LircFailure::kNoDevice,
+         u"无法打开 %1：没有这个设备。请检查红外接收器"_s.arg(missing)},
         // A character device that is no receiver.
         {u"/dev/null"_s, LircFailure::kNoRawMode,
-         u"无法读取 /dev/null：它不提供原始脉冲（mode2）。这个接收器只报告解码后的扫描码，"
-         "请换用能收原始脉冲的接收器，或选 /dev/lirc 下的另一个设备。"_s},
+         u"无法读取 /dev/null：它不提供原始脉冲（mode2）"_s},
         {dir.path(), LircFailure::kOther, u"无法打开 %1：Is a directory"_s.arg(dir.path())},
     };
     for (const auto& row : rows) {
@@ -265,11 +185,12 @@ TEST(LircDevice, SaysWhyAReceiverDidNotOpen) {
         EXPECT_FALSE(device.open(row.path));
         EXPECT_FALSE(device.is_open());
         EXPECT_EQ(device.failure(), row.failure);
-        EXPECT_EQ(device.failure_text(), row.text);
+        EXPECT_TRUE(device.failure_text().startsWith(row.text))
+            << device.failure_text().toStdString();
     }
-    EXPECT_EQ(lirc_failure_text(u"/dev/lirc0"_s, LircFailure::kNoPermission, u"video"_s, {}),
-              u"无法打开 /dev/lirc0：没有权限。请把当前用户加入 video 组"
-              "（sudo usermod -aG video $USER），然后重新登录。"_s);
+    EXPECT_TRUE(
+        lirc_failure_text(u"/dev/lirc0"_s, LircFailure::kNoPermission, u"video"_s, {})
+            .contains(u"没有权限。请把当前用户加入 video 组（sudo usermod -aG video $USER）"_s));
 }
 
 }  // namespace
