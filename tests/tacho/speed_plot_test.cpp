@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -40,6 +41,18 @@ protected:
     }
 
     FakeSerialDevice* m_device = nullptr;
+};
+
+// Counts the pictures a widget paints.
+class PictureCounter : public QObject {
+public:
+    int pictures = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        pictures += event->type() == QEvent::Paint;
+        return false;
+    }
 };
 
 TEST_F(SpeedPlotTest, TheCurveWindowShowsTheSpeedsOverTimeAndExportsThem) {
@@ -103,6 +116,43 @@ TEST_F(SpeedPlotTest, TheCurveWindowShowsTheSpeedsOverTimeAndExportsThem) {
     m_form->close();
     flush_deletes();
     EXPECT_TRUE(watched.isNull());
+}
+
+// What the store cannot show: the plot is told of new frames and draws them on its refresh,
+// draws nothing while its window is minimised, and catches up when it is restored.
+TEST_F(SpeedPlotTest, ThePlotDrawsNewFramesOnItsRefreshButNotWhileMinimised) {
+    press(u"开始"_s);
+    press(u"曲线"_s);
+    SpeedPlotWindow* window = m_form->plot_window();
+    PlotView* plot = window->plot_box()->plot();
+    PictureCounter counter;
+    plot->installEventFilter(&counter);
+    const auto drawn_again = [&] {
+        counter.pictures = 0;
+        return QTest::qWaitFor([&] { return counter.pictures > 0; }, 5000);
+    };
+    // Past the first pictures of a new window.
+    QTest::qWait(2 * window->refresh_interval_ms());
+
+    frame_at(1000, 10000);
+    EXPECT_TRUE(drawn_again());
+    for (int k = 1; k <= 11; ++k) {
+        frame_at(1000 + 250 * k, 12500);
+    }
+    EXPECT_TRUE(drawn_again());
+    // The twelfth frame brought the first average, and the legend a button for it.
+    EXPECT_TRUE(
+        find_control(window, SpeedPlotWindow::kAverageSpeed, QPushButton::staticMetaObject));
+
+    window->setWindowState(Qt::WindowMinimized);
+    QTest::qWait(2 * window->refresh_interval_ms());
+    counter.pictures = 0;
+    frame_at(5000, 10000);
+    QTest::qWait(3 * window->refresh_interval_ms());
+    EXPECT_EQ(counter.pictures, 0);
+    window->setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.pictures > 0; }, 5000));
+    EXPECT_EQ(plot->ranges().right, 4.0);
 }
 
 }  // namespace
