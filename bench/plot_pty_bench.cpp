@@ -14,6 +14,7 @@
 #include "shell/widgets/plot_view.h"
 #include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
+#include "tools/serial/core/serial_session.h"
 #include "tools/serial/form/plot_panel.h"
 #include "tools/serial/form/serial_form.h"
 
@@ -271,8 +272,8 @@ int main(int argc, char* argv[]) {
                 ++minute;
                 const double click_ms = clicks ? clicks->take_longest_ms() : 0;
                 worst_click_ms = std::max(worst_click_ms, click_ms);
-                const qint64 sent = board.sent();
                 const qint64 received = store.record_count();
+                const qint64 sent = board.sent();
                 const RepaintCost repaint = repaint_cost(plot, 5);
                 std::printf("%7.1f %10lld %10lld %8lld %16.1f %11.2f / %8.2f %8.1f\n",
                             elapsed_s / 60, static_cast<long long>(sent),
@@ -310,6 +311,16 @@ int main(int argc, char* argv[]) {
                 repaint.wall_ms, repaint.cpu_ms);
     std::printf("resident memory %.1f MB (target < 300), %.1f MB more than before the window\n",
                 resident_bytes() / 1048576.0, (resident_bytes() - resident_at_start) / 1048576.0);
+    qint64 samples = 0;
+    for (const auto& channel : store.channels()) {
+        samples += channel->size();
+    }
+    std::printf(
+        "of it: the samples %.1f MB at %zu bytes each; the 接收区 log %lld lines of text "
+        "(%.1f MB of characters)\n",
+        samples * double(sizeof(Sample)) / 1048576.0, sizeof(Sample),
+        static_cast<long long>(form->session().log().line_count()),
+        form->session().log().text_size() * 2 / 1048576.0);
     std::printf("%-8s %10s %10s\n", "channel", "kept", "dropped");
     for (const auto& channel : store.channels()) {
         std::printf("%-8s %10lld %10lld\n", qPrintable(channel->name()),
