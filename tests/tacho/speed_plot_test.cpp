@@ -8,9 +8,12 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -143,6 +146,20 @@ TEST_F(SpeedPlotTest, ThePlotDrawsNewFramesOnItsRefreshButNotWhileMinimised) {
     // The twelfth frame brought the first average, and the legend a button for it.
     EXPECT_TRUE(
         find_control(window, SpeedPlotWindow::kAverageSpeed, QPushButton::staticMetaObject));
+    // The picture holds the speed's line (the second channel's colour) below the legend, whose
+    // swatches have that colour too.
+    int below_legend = 0;
+    for (const QPushButton* legend : plot->findChildren<QPushButton*>()) {
+        below_legend = std::max(below_legend, legend->geometry().bottom() + 1);
+    }
+    const QImage picture = plot->grab().toImage();
+    bool line_drawn = false;
+    for (int y = below_legend; y < picture.height() && !line_drawn; ++y) {
+        for (int x = 0; x < picture.width() && !line_drawn; ++x) {
+            line_drawn = picture.pixelColor(x, y) == PlotView::channel_colour(1);
+        }
+    }
+    EXPECT_TRUE(line_drawn);
 
     window->setWindowState(Qt::WindowMinimized);
     QTest::qWait(2 * window->refresh_interval_ms());
