@@ -67,13 +67,7 @@ bool SpeedPlotWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;  // delivered above
 }
 
-void SpeedPlotWindow::changeEvent(QEvent* event) {
-    Form::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !m_refresh.isActive()) {
-        refresh();  // restored: what came while minimised
-    }
-}
-
+// Also when the window is restored from minimised: what came meanwhile shows.
 void SpeedPlotWindow::showEvent(QShowEvent* event) {
     Form::showEvent(event);
     if (!m_refresh.isActive()) {
