@@ -8,8 +8,12 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -40,6 +44,18 @@ protected:
     }
 
     FakeSerialDevice* m_device = nullptr;
+};
+
+// Counts the pictures a widget paints.
+class PictureCounter : public QObject {
+public:
+    int pictures = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        pictures += event->type() == QEvent::Paint;
+        return false;
+    }
 };
 
 TEST_F(SpeedPlotTest, TheCurveWindowShowsTheSpeedsOverTimeAndExportsThem) {
@@ -103,6 +119,64 @@ TEST_F(SpeedPlotTest, TheCurveWindowShowsTheSpeedsOverTimeAndExportsThem) {
     m_form->close();
     flush_deletes();
     EXPECT_TRUE(watched.isNull());
+}
+
+// What the store cannot show: the plot is told of new frames and draws them on its refresh,
+// draws nothing while its window is minimised, and catches up when it is restored.
+TEST_F(SpeedPlotTest, ThePlotDrawsNewFramesOnItsRefreshButNotWhileMinimised) {
+    press(u"开始"_s);
+    press(u"曲线"_s);
+    SpeedPlotWindow* window = m_form->plot_window();
+    PlotView* plot = window->plot_box()->plot();
+    PictureCounter counter;
+    plot->installEventFilter(&counter);
+    const auto drawn_again = [&] {
+        counter.pictures = 0;
+        return QTest::qWaitFor([&] { return counter.pictures > 0; }, 5000);
+    };
+    // Past the first pictures of a new window.
+    QTest::qWait(2 * window->refresh_interval_ms());
+
+    const auto in_legend = [&](const QString& name) {
+        const auto buttons = plot->findChildren<QPushButton*>();
+        return std::any_of(buttons.begin(), buttons.end(),
+                           [&](const QPushButton* button) { return button->text() == name; });
+    };
+
+    frame_at(1000, 10000);
+    EXPECT_TRUE(drawn_again());
+    for (int k = 1; k <= 10; ++k) {
+        frame_at(1000 + 250 * k, 12500);
+    }
+    EXPECT_TRUE(drawn_again());
+    // The picture holds the speed's line (the second channel's colour) below the legend, whose
+    // swatches have that colour too.
+    int below_legend = 0;
+    for (const QPushButton* legend : plot->findChildren<QPushButton*>()) {
+        below_legend = std::max(below_legend, legend->geometry().bottom() + 1);
+    }
+    const QImage picture = plot->grab().toImage();
+    bool line_drawn = false;
+    for (int y = below_legend; y < picture.height() && !line_drawn; ++y) {
+        for (int x = 0; x < picture.width() && !line_drawn; ++x) {
+            line_drawn = picture.pixelColor(x, y) == PlotView::channel_colour(1);
+        }
+    }
+    EXPECT_TRUE(line_drawn);
+
+    // Minimised, the window is not told of the twelfth frame, which brings the first average.
+    window->setWindowState(Qt::WindowMinimized);
+    QTest::qWait(2 * window->refresh_interval_ms());
+    counter.pictures = 0;
+    frame_at(3750, 12500);
+    QTest::qWait(3 * window->refresh_interval_ms());
+    EXPECT_EQ(counter.pictures, 0);
+    EXPECT_FALSE(in_legend(SpeedPlotWindow::kAverageSpeed));
+    // Restored, it catches up: the legend gets the average's button.
+    window->setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.pictures > 0; }, 5000));
+    EXPECT_TRUE(in_legend(SpeedPlotWindow::kAverageSpeed));
+    EXPECT_EQ(plot->ranges().right, 2.75);
 }
 
 }  // namespace

@@ -202,14 +202,19 @@ void TachoForm::on_bytes_arrived() {
         return;
     }
     const QByteArray bytes = m_port->read(m_port->bytes_waiting());
+    const quint64 revision_before = m_speeds.revision();
     for (const char byte : bytes) {
         if (const auto frame = m_decoder.push(static_cast<std::uint8_t>(byte))) {
             on_frame(*frame);
             // A bad limit ends acquisition at this frame; what came after it is not read.
             if (!is_acquiring()) {
-                return;
+                break;
             }
         }
+    }
+    // The plot hears once of all the frames of a read.
+    if (m_plot_window && m_speeds.revision() != revision_before) {
+        m_plot_window->data_changed();
     }
 }
 
@@ -231,9 +236,6 @@ void TachoForm::on_frame(const Frame& frame) {
         values.push_back({SpeedPlotWindow::kAverageSpeed, double(*m_shown_average)});
     }
     m_speeds.add(host().steady_ms() / 1000.0, values);
-    if (m_plot_window) {
-        m_plot_window->data_changed();
-    }
     m_average_speed->append(kLineEnd);
     m_ms_per_revolution->append(kLineEnd);
 
