@@ -8,12 +8,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Each category's title and the unit both its boxes open at.
+const std::pair<const char16_t*, const char16_t*> kCategories[] = {
+    {u"长度", u"毫米"}, {u"面积", u"平方厘米"}, {u"体积", u"立方厘米"},    {u"容积", u"毫升"},
+    {u"重量", u"克"},   {u"功率", u"马力"},     {u"速度", u"公里/每小时"}, {u"温度", u"摄氏度"}};
+
 class UnitConverterTest : public FormTest<UnitConverterForm> {
 protected:
     // A control of a category as a screen reader names it: "长度 第一个值", "温度 转换".
     template <typename Control>
     Control* in(int category, const QString& role) {
-        return control<Control>(m_form, unit_categories()[category].title + u' ' + role);
+        return control<Control>(m_form,
+                                QString::fromUtf16(kCategories[category].first) + u' ' + role);
     }
     // The sixteen value boxes: the first then the second of each category.
     TextBox* value_box(int i) { return in<TextBox>(i / 2, i % 2 ? u"第二个值"_s : u"第一个值"_s); }
@@ -25,10 +31,8 @@ protected:
 // Both unit boxes of a category open at its default unit; 2 英寸 chosen from the list on the
 // left goes into the 毫米 the right box opened with.
 TEST_F(UnitConverterTest, ConvertsTheLeftValueIntoTheRightBoxOrSaysWhyNot) {
-    const char16_t* defaults[] = {u"毫米", u"平方厘米", u"立方厘米",    u"毫升",
-                                  u"克",   u"马力",     u"公里/每小时", u"摄氏度"};
     for (int i = 0; i < 2 * kUnitCategoryCount; ++i) {
-        EXPECT_EQ(unit_box(i)->text(), QString::fromUtf16(defaults[i / 2])) << i;
+        EXPECT_EQ(unit_box(i)->text(), QString::fromUtf16(kCategories[i / 2].second)) << i;
     }
     unit_box(0)->setCurrentIndex(unit_box(0)->findText(u"英寸"_s));
     retype(value_box(0), u"2"_s);
