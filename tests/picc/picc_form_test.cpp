@@ -14,14 +14,6 @@ const QString kDirective = u"                    List p ="_s;
 
 class PiccFormTest : public FormTest<PiccForm> {
 protected:
-    QPushButton* button(const QString& caption) {
-        for (QPushButton* button : m_form->findChildren<QPushButton*>()) {
-            if (button->text() == caption) {
-                return button;
-            }
-        }
-        return nullptr;
-    }
     TextBox* text() { return control<TextBox>(m_form, u"汇编源程序"_s); }
     // Clicks the button; the next dialog gets `answer`.
     void press(const QString& caption, const std::optional<QString>& answer) {

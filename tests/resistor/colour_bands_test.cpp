@@ -35,8 +35,11 @@ TEST(ColourBandsTest, ConvertsThePickedColours) {
         {5, u"黄紫绿金棕", u"47.5欧姆 精度1%"},
         {5, u"白白白蓝灰", u"999兆欧 精度0.05%"},
         {5, u"橙蓝灰黄红", u"3.68兆欧 精度2%"},
-        {5, u"红红黑黑绿",
-         u"220欧姆 精度0.5%"},  // red's digit, black's multiplier, green's tolerance
+        {5, u"红红黑黑绿", u"220欧姆 精度0.5%"},
+        {4, u"银金白橙", u"1千欧 精度1%"},  // none offered: no digit, multiplier or tolerance
+        {4, u"金银紫黄", u"1千欧 精度1%"},
+        {5, u"黑棕金灰黑", u"11.2千欧 精度1%"},
+        {5, u"棕黑银白白", u"10.2千欧 精度1%"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(QString::fromUtf16(row.colours).toStdString());

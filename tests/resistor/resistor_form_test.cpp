@@ -44,9 +44,17 @@ TEST_F(ResistorFormTest, ConvertsTheColoursClicked) {
     EXPECT_EQ(stripes(), QList<QColor>({rgb(255, 128, 0), rgb(0, 0, 255), rgb(15, 240, 0),
                                         rgb(0, 255, 0), brown}));
     EXPECT_EQ(convert(), u"36.5兆欧 精度1%"_s);
-    // The chart shows every colour exactly as it is, not a lighter shade of it.
-    QAbstractButton* swatch = button(u"第1环 棕"_s);
-    EXPECT_EQ(swatch->grab().toImage().pixelColor(swatch->rect().center()), brown);
+    // The chart shows every colour exactly as it is, not a lighter shade of it: black in the
+    // window-text colour, the digits in band 2, gold and silver in band 4.
+    const QString names = u"黑棕红橙黄绿蓝紫灰白金银"_s;
+    const QRgb faces[] = {0,        0x800000, 0xFF0000, 0xFF8000, 0xFFFF00, 0x00FF00,
+                          0x0000FF, 0xFF00FF, 0x808080, 0xFFFFFF, 0xFFC080, 0xE0E0E0};
+    for (int i = 0; i < names.size(); ++i) {
+        QAbstractButton* swatch = button(u"第%1环 %2"_s.arg(i < 10 ? 2 : 4).arg(names[i]));
+        EXPECT_EQ(swatch->grab().toImage().pixelColor(swatch->rect().center()),
+                  i == 0 ? window_text_colour() : QColor(faces[i]))
+            << i;
+    }
 }
 
 }  // namespace

@@ -26,7 +26,6 @@ TEST(SegmentCommand, RefusedOptions) {
         {base + u" --bits A=0"_s, u"--bits: bit 0 is used twice, by A and H"_s},
         {base + u" --bits A=1,a=2"_s, u"--bits: letter A is given twice"_s},
         {base + u" --letters ABCDEF"_s, u"--letters: 'ABCDEF' is not valid"_s},
-        {base + u" --model 3470_5K"_s, u"Unknown option --model. Valid options: --dialect"_s},
     };
     for (const auto& [arguments, message] : rows) {
         SCOPED_TRACE(arguments.toStdString());

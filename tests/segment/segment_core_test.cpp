@@ -87,6 +87,7 @@ TEST(SegmentTable, LinesInEachDialect) {
         {u"数组", 0, u"    0x03,/*0*/"},
         {u"数组", 24, u"    0xEF,/*_*/"},
         {u"EMC", 10, u"retl  0x11;A"},
+        {u"EMC", 0, u"retl  0x03;0"},
         {u"x", 1, u"retl  9F1"},  // the word of the last dialect named stays
     };
     SegmentTableWriter writer;

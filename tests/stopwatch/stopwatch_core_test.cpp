@@ -63,58 +63,70 @@ QTime at(const char* text) {
     return QTime::fromString(QString::fromLatin1(text), u"HH:mm:ss"_s);
 }
 
-TEST(AlarmDue, WhenTypedExactlyAndReachedSinceThePreviousTick) {
-    struct Case {
-        QString typed;
+std::optional<int> second(const char* text) {
+    return parse_time_text(QString::fromLatin1(text));
+}
+
+// Only an exact "HH:MM:SS" names a time of day.
+TEST(TimeText, ReadsExactlyTwoDigitsEach) {
+    const std::pair<const char*, std::optional<int>> rows[] = {
+        {"07:30:00", 27000}, {"23:59:59", 86399}, {"00:00:00", 0},  {"7:30:00", {}},
+        {"07:30", {}},       {"24:00:00", {}},    {"12:60:00", {}}, {"12:00:60", {}},
+        {" 07:30:00", {}},   {"07-30-00", {}},    {"07:3a:00", {}},
+    };
+    for (const auto& [text, seconds] : rows) {
+        EXPECT_EQ(second(text), seconds) << text;
+    }
+}
+
+TEST(AlarmDue, WhenReachedSinceThePreviousTick) {
+    const struct {
+        const char* alarm;
         const char* previous;
         const char* now;
         bool due;
+    } rows[] = {
+        {"07:30:00", "07:29:59", "07:30:00", true},
+        {"07:30:00", "07:29:58", "07:30:03", true},   // a late tick
+        {"07:30:00", "07:30:00", "07:30:00", true},   // a second tick in the same second
+        {"07:30:00", "07:29:50", "07:29:59", false},  // not yet
+        {"07:30:00", "07:30:00", "07:30:01", false},  // passed before it was typed
+        {"", "07:29:58", "07:30:03", false},          // no alarm time
+        {"00:00:01", "23:59:58", "00:00:02", true},   // past midnight
+        {"12:00:00", "03:00:00", "02:00:01", false},  // the clock set back an hour
+        {"02:00:01", "03:00:00", "02:00:01", true},
     };
-    const Case cases[] = {
-        {u"07:30:00"_s, "07:29:59", "07:30:00", true},
-        {u"07:30:00"_s, "07:29:58", "07:30:03", true},   // a late tick
-        {u"07:30:00"_s, "07:30:00", "07:30:00", true},   // a second tick in the same second
-        {u"07:30:00"_s, "07:29:50", "07:29:59", false},  // not yet
-        {u"07:30:00"_s, "07:30:00", "07:30:01", false},  // passed before it was typed
-        {u"07:30"_s, "07:29:58", "07:30:03", false},
-        {u"00:00:01"_s, "23:59:58", "00:00:02", true},  // past midnight
-        {u"24:00:00"_s, "23:59:58", "00:00:02", false},
-        {u"12:00:00"_s, "03:00:00", "02:00:01", false},  // the clock set back an hour
-        {u"02:00:01"_s, "03:00:00", "02:00:01", true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed.toStdString() + " " + c.previous + " " + c.now);
-        EXPECT_EQ(alarm_due(c.typed, second_of_day(at(c.previous)), second_of_day(at(c.now))),
-                  c.due);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.alarm) + " " + row.previous + " " + row.now);
+        EXPECT_EQ(alarm_due(second(row.alarm), *second(row.previous), *second(row.now)), row.due);
     }
 }
 
 TEST(Alarm, SignalsEverySecondBlinkingRedThenBlueUntilCleared) {
     using enum Alarm::Colour;
-    struct Step {
+    const struct {
         bool clear_first;
-        QString typed;
+        const char* alarm;
         const char* now;
         const char* caption;
         std::optional<Alarm::Colour> colour;
-    };
-    const Step steps[] = {
-        {false, u"07:30:00"_s, "07:29:59", "定时时间", std::nullopt},
-        {false, u"07:30:00"_s, "07:30:00", "定时时间到", kRed},
-        {false, u"07:3"_s, "07:30:01", "定时时间到", kBlue},  // editing does not stop it
-        {false, u""_s, "07:30:02", "定时时间到", kRed},
-        {true, u""_s, "07:30:03", "定时时间", std::nullopt},
-        {false, u"07:30:05"_s, "07:30:05", "定时时间到", kBlue},  // cleared on red
-        {false, u""_s, "07:30:06", "定时时间到", kRed},
+    } steps[] = {
+        {false, "07:30:00", "07:29:59", "定时时间", std::nullopt},
+        {false, "07:30:00", "07:30:00", "定时时间到", kRed},
+        {false, "", "07:30:01", "定时时间到", kBlue},  // editing does not stop it
+        {false, "", "07:30:02", "定时时间到", kRed},
+        {true, "", "07:30:03", "定时时间", std::nullopt},
+        {false, "07:30:05", "07:30:05", "定时时间到", kBlue},  // cleared on red
+        {false, "", "07:30:06", "定时时间到", kRed},
     };
     Alarm alarm;
     alarm.start(at("07:29:58"));
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         SCOPED_TRACE(step.now);
         if (step.clear_first) {
             alarm.clear();
         }
-        const Alarm::Signal signal = alarm.tick(step.typed, at(step.now));
+        const Alarm::Signal signal = alarm.tick(second(step.alarm), at(step.now));
         EXPECT_EQ(signal.button_caption, QString::fromUtf8(step.caption));
         EXPECT_EQ(signal.beep, signal.button_caption == u"定时时间到"_s);
         EXPECT_EQ(signal.message_colour, step.colour);

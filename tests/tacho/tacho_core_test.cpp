@@ -91,14 +91,18 @@ TEST(FrameDecoder, CutsTheByteStreamIntoFrames) {
     }
 }
 
-// Any part of a long log's text without the whole text made.
-TEST(ByteLog, ServesAnyPartOfItsText) {
+// Any part of a long log's text without the whole text made; where a line begins in the text,
+// and which line holds a character, on both sides of the landmarks (a character of a line end is
+// its line's).
+TEST(ByteLog, ServesAnyPartOfItsTextAndFindsItsLines) {
     ByteLog log;
     QString whole;
+    std::vector<qint64> starts{0};
     for (int i = 0; i < 20000; ++i) {
         const auto byte = static_cast<std::uint8_t>(i * 7);
         log.append(&byte, 1);
         whole += QString::number(byte) + u"\r\n"_s;
+        starts.push_back(whole.size());
     }
     const qint64 size = whole.size();
     ASSERT_EQ(log.text_size(), size);
@@ -110,27 +114,14 @@ TEST(ByteLog, ServesAnyPartOfItsText) {
         EXPECT_EQ(log.text(from, to), whole.mid(start, std::max<qint64>(0, to - start)))
             << from << " " << to;
     }
-}
-
-// Where a line begins in the text, and which line holds a character, on both sides of the
-// landmarks; a character of a line end is its line's.
-TEST(ByteLog, FindsItsLinesInItsText) {
-    ByteLog log;
-    std::vector<qint64> starts{0};
-    for (int i = 0; i < 10000; ++i) {
-        const auto byte = static_cast<std::uint8_t>(i * 7);
-        log.append(&byte, 1);
-        starts.push_back(starts.back() + QString::number(byte).size() + 2);
-    }
-    const std::size_t lines[] = {0, 1, 4095, 4096, 4097, 8191, 8192, 9999};
-    for (const std::size_t line : lines) {
+    for (const std::size_t line : {0, 1, 4095, 4096, 4097, 8191, 8192, 19999}) {
         SCOPED_TRACE(line);
         EXPECT_EQ(log.line_start(line), starts[line]);
         EXPECT_EQ(log.line_at(starts[line]), line);
         EXPECT_EQ(log.line_at(starts[line + 1] - 1), line);
     }
-    EXPECT_EQ(log.line_start(10000), log.text_size());
-    EXPECT_EQ(log.line_at(log.text_size()), 9999u);
+    EXPECT_EQ(log.line_start(20000), size);
+    EXPECT_EQ(log.line_at(size), 19999u);
 }
 
 }  // namespace

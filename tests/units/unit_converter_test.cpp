@@ -8,34 +8,39 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Each category's title and the unit both its boxes open at.
+const std::pair<const char16_t*, const char16_t*> kCategories[] = {
+    {u"长度", u"毫米"}, {u"面积", u"平方厘米"}, {u"体积", u"立方厘米"},    {u"容积", u"毫升"},
+    {u"重量", u"克"},   {u"功率", u"马力"},     {u"速度", u"公里/每小时"}, {u"温度", u"摄氏度"}};
+
 class UnitConverterTest : public FormTest<UnitConverterForm> {
 protected:
     // A control of a category as a screen reader names it: "长度 第一个值", "温度 转换".
     template <typename Control>
     Control* in(int category, const QString& role) {
-        return control<Control>(m_form, unit_categories()[category].title + u' ' + role);
+        return control<Control>(m_form,
+                                QString::fromUtf16(kCategories[category].first) + u' ' + role);
     }
     // The sixteen value boxes: the first then the second of each category.
     TextBox* value_box(int i) { return in<TextBox>(i / 2, i % 2 ? u"第二个值"_s : u"第一个值"_s); }
+    ComboBox* unit_box(int i) {
+        return in<ComboBox>(i / 2, i % 2 ? u"第二个单位"_s : u"第一个单位"_s);
+    }
 };
 
+// Both unit boxes of a category open at its default unit; 2 英寸 chosen from the list on the
+// left goes into the 毫米 the right box opened with.
 TEST_F(UnitConverterTest, ConvertsTheLeftValueIntoTheRightBoxOrSaysWhyNot) {
     for (int i = 0; i < 2 * kUnitCategoryCount; ++i) {
-        // The category's list, standing at its default unit.
-        auto* units = in<ComboBox>(i / 2, i % 2 ? u"第二个单位"_s : u"第一个单位"_s);
-        EXPECT_EQ(units->count(), unit_categories()[i / 2].units.size());
-        EXPECT_EQ(units->itemText(units->currentIndex()), unit_categories()[i / 2].default_unit);
+        EXPECT_EQ(unit_box(i)->text(), QString::fromUtf16(kCategories[i / 2].second)) << i;
     }
-
-    // 2 英寸 chosen from the list on the left, into the 毫米 the right box opened with.
-    auto* inches = in<ComboBox>(0, u"第一个单位"_s);
-    inches->setCurrentIndex(inches->findText(u"英寸"_s));
+    unit_box(0)->setCurrentIndex(unit_box(0)->findText(u"英寸"_s));
     retype(value_box(0), u"2"_s);
     click(in<QPushButton>(0, u"转换"_s));
     EXPECT_EQ(value_box(1)->text(), u"50.8"_s);
     value_box(14)->setText(u"-300"_s);  // pasted: a lone "-" is refused
     click(in<QPushButton>(7, u"转换"_s));
-    retype(in<ComboBox>(0, u"第二个单位"_s), u"mile"_s);
+    retype(unit_box(1), u"mile"_s);
     click(in<QPushButton>(0, u"转换"_s));
     EXPECT_EQ(m_host.messages, (std::vector{u"温度不能低于绝对零度（-273.15 摄氏度）"_s,
                                             u"“mile”不是长度的单位\r请在列表里选择单位"_s}));
@@ -58,48 +63,29 @@ TEST_F(UnitConverterTest, EveryValueBoxRefusesALetter) {
 }
 
 // A value set on the box's editor by a screen reader, voice control or automation, rather than
-// typed, is the value 转换 converts: the box never shows one number and converts another.
+// typed, is the value 转换 converts: the box never shows one number and converts another. A
+// letter set so is refused as a typed one is.
 TEST_F(UnitConverterTest, ConvertsTheValueSetThroughAccessibility) {
-    struct Row {
-        const char* how;
-        void (*set)(QWidget* editor);
-        QString converted;
-    };
-    const Row rows[] = {
-        {"text interface",
-         [](QWidget* editor) {
-             QAccessible::queryAccessibleInterface(editor)->setText(QAccessible::Value, u"2"_s);
-         },
-         u"50.8"_s},
-        {"replaceText",
-         [](QWidget* editor) {
-             QAccessible::queryAccessibleInterface(editor)->editableTextInterface()->replaceText(
-                 0, 1, u"3"_s);
-         },
-         u"76.2"_s},
-        {"insertText",
-         [](QWidget* editor) {
-             QAccessible::queryAccessibleInterface(editor)->editableTextInterface()->insertText(
-                 0, u"1"_s);
-         },
-         u"254"_s},
-        {"editor setText",
-         [](QWidget* editor) { static_cast<QLineEdit*>(editor)->setText(u"4"_s); }, u"101.6"_s},
-        {"letter", [](QWidget* editor) { static_cast<QLineEdit*>(editor)->setText(u"x"_s); },
-         u"0"_s},
-    };
-    auto* inches = in<ComboBox>(0, u"第一个单位"_s);
-    inches->setCurrentIndex(inches->findText(u"英寸"_s));
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.how);
+    const struct {
+        QString value;
+        bool through_accessibility;  // else the editor's setText
+        const char16_t* converted;
+    } rows[] = {{u"2"_s, true, u"50.8"}, {u"4"_s, false, u"101.6"}, {u"x"_s, true, u"0"}};
+    unit_box(0)->setCurrentIndex(unit_box(0)->findText(u"英寸"_s));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.value.toStdString());
         value_box(0)->setText(u"0"_s);
         value_box(1)->setText(u"9"_s);
-        row.set(value_box(0)->editor());
-        EXPECT_EQ(value_box(0)->text(), static_cast<QLineEdit*>(value_box(0)->editor())->text());
+        auto* editor = static_cast<QLineEdit*>(value_box(0)->editor());
+        if (row.through_accessibility) {
+            QAccessible::queryAccessibleInterface(editor)->setText(QAccessible::Value, row.value);
+        } else {
+            editor->setText(row.value);
+        }
+        EXPECT_EQ(value_box(0)->text(), editor->text());
         click(in<QPushButton>(0, u"转换"_s));
-        EXPECT_EQ(value_box(1)->text(), row.converted);
+        EXPECT_EQ(value_box(1)->text(), QString::fromUtf16(row.converted));
     }
-    // The letter is refused as a typed one is.
     EXPECT_EQ(m_host.messages, std::vector{u"输入错误"_s});
 }
 

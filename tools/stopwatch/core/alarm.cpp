@@ -10,19 +10,18 @@ int seconds_after(int from, int to) {
 
 }  // namespace
 
-bool alarm_due(const QString& typed, int previous_second, int now_second) {
-    const std::optional<int> alarm = parse_time_text(typed);
-    if (!alarm) {
+bool alarm_due(std::optional<int> alarm_second, int previous_second, int now_second) {
+    if (!alarm_second) {
         return false;
     }
-    if (*alarm == now_second) {
+    if (*alarm_second == now_second) {
         return true;
     }
     const int passed = seconds_after(previous_second, now_second);
     if (passed > kSecondsPerDay / 2) {
         return false;  // the clock went back
     }
-    const int due_after = seconds_after(previous_second, *alarm);
+    const int due_after = seconds_after(previous_second, *alarm_second);
     return due_after > 0 && due_after <= passed;
 }
 
@@ -30,9 +29,9 @@ void Alarm::start(const QTime& now) {
     m_previous_second = second_of_day(now);
 }
 
-Alarm::Signal Alarm::tick(const QString& typed, const QTime& now) {
+Alarm::Signal Alarm::tick(std::optional<int> alarm_second, const QTime& now) {
     const int now_second = second_of_day(now);
-    if (alarm_due(typed, m_previous_second, now_second)) {
+    if (alarm_due(alarm_second, m_previous_second, now_second)) {
         m_alarm_on = true;
     }
     m_previous_second = now_second;

@@ -5,11 +5,11 @@
 
 #include <optional>
 
-// Whether the alarm time `typed` falls due at a clock tick at `now_second` (seconds of the day)
-// when the tick before came at `previous_second`: it equals the tick's time or lies in between,
-// past midnight too, so a late tick cannot step over it. A clock set back (by up to half a day)
-// covers no time. Only an exact "HH:MM:SS" text can fall due.
-bool alarm_due(const QString& typed, int previous_second, int now_second);
+// Whether the alarm at `alarm_second` falls due at a clock tick at `now_second` (all seconds of
+// the day) when the tick before came at `previous_second`: it equals the tick's time or lies in
+// between, past midnight too, so a late tick cannot step over it. A clock set back (by up to half
+// a day) covers no time. No alarm time, none due.
+bool alarm_due(std::optional<int> alarm_second, int previous_second, int now_second);
 
 // The alarm at a typed time. Once due it signals on every clock tick, the message blinking red
 // and blue, until cleared.
@@ -26,7 +26,8 @@ public:
 
     // The time the clock was first read, where the first tick's interval begins.
     void start(const QTime& now);
-    Signal tick(const QString& typed, const QTime& now);
+    // `alarm_second` is the time typed for the alarm, when the window reads one there.
+    Signal tick(std::optional<int> alarm_second, const QTime& now);
     // The alarm button: the signalling stops; the blink phase runs on from where it was.
     void clear() { m_alarm_on = false; }
 

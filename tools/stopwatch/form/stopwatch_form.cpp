@@ -137,7 +137,7 @@ void StopwatchForm::on_clock_tick() {
     const QTime now = host().time_of_day();
     m_time_display->set_text(time_text(now));
     draw_hands(now);
-    const Alarm::Signal signal = m_alarm.tick(m_alarm_time->text(), now);
+    const Alarm::Signal signal = m_alarm.tick(parse_time_text(m_alarm_time->text()), now);
     m_alarm_button->setText(signal.button_caption);
     if (signal.beep) {
         host().beep();
