@@ -5,10 +5,8 @@
 #include "tools/sensor/cli/sensor_command.h"
 #include "tools/sensor/form/sensor_form.h"
 
-#include <QAbstractItemView>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -19,19 +17,11 @@ namespace {
 template <typename Window>
 class TableWindowTest : public FormTest<Window> {
 protected:
-    void choose(const QString& name, const QString& item) {
-        auto* combo = control<ComboBox>(this->m_form, name);
-        combo->showPopup();
-        QAbstractItemView* list = combo->view();
-        const QModelIndex index = list->model()->index(combo->findText(item), 0);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    }
-    void press(const QString& name) { click(control<QAbstractButton>(this->m_form, name)); }
     void expect_saved_as_command(const QString& button, const QString& arguments) {
         SCOPED_TRACE(arguments.toStdString());
         const QString path = m_dir.filePath(QString::number(++m_runs));
         this->m_host.answer_dialog(path);
-        press(button);
+        this->press(button);
         QFile saved(path);
         ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
         const CommandRun result = run_command({segment_table_command(), sensor_table_command()},

@@ -3,8 +3,15 @@
 #include "tests/support/form_driver.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -71,6 +78,30 @@ TEST(QtFormHost, MessageBoxAndSaveDialog) {
     EXPECT_FALSE(host.save_file({u"保存文件"_s, u"文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*"_s,
                                  u".txt"_s, u"七段码查询"_s}));
     EXPECT_EQ(seen, 2);
+}
+
+// Whatever filter is chosen, a typed path of an existing file opens.
+TEST(QtFormHost, AnOpenDialogOpensATypedFileThatTheFilterDoesNotMatch) {
+    QTemporaryDir dir;
+    const QString listing = dir.filePath(u"prog.lst"_s);
+    ASSERT_TRUE(QFile(listing).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile(dir.filePath(u"a.txt"_s)).open(QIODevice::WriteOnly));
+    when_modal_opens<QFileDialog>([&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->selectedNameFilter(), u"文本文件（*.TXT） (*.txt)"_s);
+        // Typed once the folder shows, as a user types it.
+        auto* files = dialog->findChild<QFileSystemModel*>();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return files->rowCount(files->index(dir.path())) > 0; }));
+        retype(dialog->findChild<QLineEdit*>(u"fileNameEdit"_s), u"prog.lst"_s);
+        QPushButton* open = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+        EXPECT_TRUE(QTest::qWaitFor([open] { return open->isEnabled(); }));
+        click(open);
+        if (dialog->isVisible()) {
+            dialog->reject();  // it refused the file
+        }
+    });
+    EXPECT_EQ(
+        QtFormHost().open_file({{}, text_file_filter(), u".txt"_s, dir.filePath(u"new.txt"_s)}),
+        listing);
 }
 
 }  // namespace
