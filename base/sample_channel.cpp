@@ -50,47 +50,85 @@ qsizetype SampleChannel::lower_bound(PlotAxis axis, double x) const {
     return (chunk - m_chunks.begin()) * qsizetype(kChunk) + (inside - samples.begin());
 }
 
-qsizetype SampleChannel::lower_bound_from(PlotAxis axis, double x, qsizetype from) const {
-    // Strides that double from `from` bracket the answer, then halving finds it: a column of few
-    // samples costs a few steps, not a search of the whole channel.
-    qsizetype low = from;  // every position before low is below x
-    qsizetype stride = 1;
-    while (low < m_size && at(low).x(axis) < x) {
-        const qsizetype next = std::min(m_size, low + stride);
-        if (next == m_size || at(next).x(axis) >= x) {
-            qsizetype high = next;  // at(high) reaches x, or high is the end
-            ++low;
-            while (low < high) {
-                const qsizetype middle = low + (high - low) / 2;
-                if (at(middle).x(axis) < x) {
-                    low = middle + 1;
-                } else {
-                    high = middle;
-                }
+qsizetype SampleChannel::lower_bound_near(PlotAxis axis, double x, qsizetype from,
+                                          qsizetype guess) const {
+    // Strides that double from the guess bracket the answer, then halving finds it: a good guess
+    // costs two or three reads, a bad one a few more, never a search of the whole channel.
+    const auto below = [&](qsizetype position) { return at(position).x(axis) < x; };
+    qsizetype low = from;     // every position before low is below x
+    qsizetype high = m_size;  // every position from high on reaches x
+    qsizetype probe = std::clamp(guess, from, m_size);
+    if (probe < m_size && !below(probe)) {
+        high = probe;
+        for (qsizetype stride = 1; high > low; stride *= 2) {
+            const qsizetype next = high - stride;
+            if (next < low) {
+                break;
             }
-            return low;
+            if (below(next)) {
+                low = next + 1;
+                break;
+            }
+            high = next;
         }
-        low = next;
-        stride *= 2;
+    } else if (probe < m_size) {
+        low = probe + 1;
+        for (qsizetype stride = 1; low < high; stride *= 2) {
+            const qsizetype next = low - 1 + stride;
+            if (next >= high) {
+                break;
+            }
+            if (!below(next)) {
+                high = next;
+                break;
+            }
+            low = next + 1;
+        }
+    }
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        if (below(middle)) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
     }
     return low;
+}
+
+SampleChannel::Range SampleChannel::chunk_range(const Chunk& chunk, int begin, int end) {
+    Range result{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    const Sample* samples = chunk.samples.data();
+    // Single samples up to the first block edge, whole blocks, single samples after the last.
+    const int first_block = (begin + kBlock - 1) / kBlock;
+    const int last_block = end / kBlock;
+    if (first_block >= last_block) {
+        for (int i = begin; i < end; ++i) {
+            result.take(samples[i].value);
+        }
+        return result;
+    }
+    for (int i = begin; i < first_block * kBlock; ++i) {
+        result.take(samples[i].value);
+    }
+    for (int b = first_block; b < last_block; ++b) {
+        result.take(chunk.blocks[b]);
+    }
+    for (int i = last_block * kBlock; i < end; ++i) {
+        result.take(samples[i].value);
+    }
+    return result;
 }
 
 SampleChannel::Range SampleChannel::range(qsizetype from, qsizetype to) const {
     Range result{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
     while (from < to) {
+        const qsizetype start = from / kChunk * kChunk;
         const Chunk& chunk = *m_chunks[from / kChunk];
-        const qsizetype offset = from % kChunk;
-        if (offset == 0 && to - from >= kChunk) {
-            result.take(chunk.whole);
-            from += kChunk;
-        } else if (offset % kBlock == 0 && to - from >= kBlock) {
-            result.take(chunk.blocks[offset / kBlock]);
-            from += kBlock;
-        } else {
-            result.take(chunk.samples[offset].value);
-            ++from;
-        }
+        const auto begin = int(from - start);
+        const auto end = int(std::min<qsizetype>(to - start, kChunk));
+        result.take(begin == 0 && end == kChunk ? chunk.whole : chunk_range(chunk, begin, end));
+        from = start + end;
     }
     return result;
 }
@@ -103,12 +141,21 @@ std::vector<ColumnSpan> SampleChannel::columns(PlotAxis axis, double left, doubl
     }
     const double width = (right - left) / columns;
     qsizetype from = lower_bound(axis, left);
+    qsizetype last_count = 0;  // samples of the last column that held any
     for (int c = 0; c < columns && from < m_size; ++c) {
         // The last column takes its right edge too.
         const double edge =
             c + 1 == columns ? std::nextafter(right, HUGE_VAL) : left + (c + 1) * width;
-        const qsizetype to = lower_bound_from(axis, edge, from);
+        const qsizetype to = lower_bound_near(axis, edge, from, from + last_count);
         if (to > from) {
+            last_count = to - from;
+            // The samples are far larger than the caches: the next columns' edges are fetched
+            // while this one is summed.
+            for (int ahead = 1; ahead <= 3; ++ahead) {
+                if (to + ahead * last_count < m_size) {
+                    __builtin_prefetch(&at(to + ahead * last_count));
+                }
+            }
             const Range r = range(from, to);
             spans[c] = {int(std::min<qsizetype>(to - from, std::numeric_limits<int>::max())), r.low,
                         r.high, at(from).value, at(to - 1).value};

@@ -72,10 +72,13 @@ private:
         std::array<Range, kChunk / kBlock> blocks;
         Range whole;
     };
-    // lower_bound for an x at or after the sample at `from`.
-    qsizetype lower_bound_from(PlotAxis axis, double x, qsizetype from) const;
+    // lower_bound for an x above that of every position before `from`, searched first near
+    // `guess`: in a steady signal each column holds about as many samples as the last.
+    qsizetype lower_bound_near(PlotAxis axis, double x, qsizetype from, qsizetype guess) const;
     // The lowest and highest value of positions [from, to), which is not empty.
     Range range(qsizetype from, qsizetype to) const;
+    // The same for offsets [begin, end) of one chunk, from its blocks where they lie whole inside.
+    static Range chunk_range(const Chunk& chunk, int begin, int end);
 
     QString m_name;
     qsizetype m_kept;
