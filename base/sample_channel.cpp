@@ -164,3 +164,57 @@ std::vector<ColumnSpan> SampleChannel::columns(PlotAxis axis, double left, doubl
     }
     return spans;
 }
+
+std::vector<ColumnRows> column_rows(const std::vector<ColumnSpan>& spans, double bottom, double top,
+                                    int height) {
+    std::vector<ColumnRows> rows(spans.size());
+    // The extent in rows (fractional) of what each column covers; NaN where nothing.
+    std::vector<std::pair<double, double>> extent(spans.size(), {NAN, NAN});
+    const double scale = height / (top - bottom);
+    const auto row_of = [&](double value) {
+        // Far beyond the plot is as good as just beyond it, and keeps the sums finite.
+        return std::clamp(height - (value - bottom) * scale, -1.0, height + 1.0);
+    };
+    const auto cover = [&](std::size_t column, double from, double to) {
+        auto& [low, high] = extent[column];
+        low = std::fmin(low, std::fmin(from, to));
+        high = std::fmax(high, std::fmax(from, to));
+    };
+    std::size_t previous = spans.size();  // the last column with samples, none yet
+    for (std::size_t c = 0; c < spans.size(); ++c) {
+        const ColumnSpan& span = spans[c];
+        if (span.count == 0) {
+            continue;
+        }
+        cover(c, row_of(span.low), row_of(span.high));
+        if (previous < c) {
+            // The joining line, from the middle of the previous column to the middle of this.
+            const double from = row_of(spans[previous].last);
+            const double step = (row_of(span.first) - from) / double(c - previous);
+            cover(previous, from, from + step / 2);
+            for (std::size_t k = previous + 1; k < c; ++k) {
+                cover(k, from + step * (double(k - previous) - 0.5),
+                      from + step * (double(k - previous) + 0.5));
+            }
+            cover(c, from + step * (double(c - previous) - 0.5), row_of(span.first));
+        }
+        previous = c;
+    }
+    for (std::size_t c = 0; c < spans.size(); ++c) {
+        const auto [low, high] = extent[c];
+        if (!(low <= high)) {
+            continue;  // nothing, or a range with no height
+        }
+        // The rows whose middles the extent holds; a shorter extent takes the row it lies in,
+        // so a gentle slope is a line one pixel thick.
+        int first = int(std::ceil(low - 0.5));
+        int last = int(std::floor(high - 0.5));
+        if (first > last) {
+            first = last = int(std::floor((low + high) / 2));
+        }
+        if (last >= 0 && first < height) {
+            rows[c] = {std::max(first, 0), std::min(last, height - 1)};
+        }
+    }
+    return rows;
+}

@@ -30,6 +30,20 @@ struct ColumnSpan {
     double last = 0;
 };
 
+// The pixel rows a channel's line covers in one column, `top` to `bottom` inclusive, row 0 at the
+// top; none when bottom < top.
+struct ColumnRows {
+    int top = 0;
+    int bottom = -1;
+};
+
+// The rows of a line drawn through column envelopes on a plot `height` rows high showing values
+// `bottom` to `top`: in each column its lowest to highest value, and the part of the straight
+// line from the last value of the column before that has samples to its first value that falls
+// within this column (pixel columns centred on their middles). Rows beyond the plot are left out.
+std::vector<ColumnRows> column_rows(const std::vector<ColumnSpan>& spans, double bottom, double top,
+                                    int height);
+
 // The samples of one channel in the order they came, the oldest dropped in blocks once more than
 // `kept` are held. Blocks of samples carry their lowest and highest value, so the envelope of a
 // pixel column is found from a few summaries instead of every sample in it.
