@@ -27,6 +27,11 @@ void SampleChannel::append(const Sample& sample) {
     } else {
         chunk.blocks[offset / kBlock].take(alone);
     }
+    if (offset % kGroup == 0) {
+        chunk.groups[offset / kGroup] = alone;
+    } else {
+        chunk.groups[offset / kGroup].take(alone);
+    }
     if (offset == 0) {
         chunk.whole = alone;
     } else {
@@ -98,24 +103,37 @@ qsizetype SampleChannel::lower_bound_near(PlotAxis axis, double x, qsizetype fro
 
 SampleChannel::Range SampleChannel::chunk_range(const Chunk& chunk, int begin, int end) {
     Range result{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
-    const Sample* samples = chunk.samples.data();
-    // Single samples up to the first block edge, whole blocks, single samples after the last.
+    const auto take_samples = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            result.take(chunk.samples[i].value);
+        }
+    };
+    const auto take_blocks = [&](int from, int to) {
+        for (int b = from; b < to; ++b) {
+            result.take(chunk.blocks[b]);
+        }
+    };
+    // Single samples up to the first block edge and after the last; between them whole blocks up
+    // to the first group edge and after the last, and whole groups between those.
     const int first_block = (begin + kBlock - 1) / kBlock;
     const int last_block = end / kBlock;
     if (first_block >= last_block) {
-        for (int i = begin; i < end; ++i) {
-            result.take(samples[i].value);
-        }
+        take_samples(begin, end);
         return result;
     }
-    for (int i = begin; i < first_block * kBlock; ++i) {
-        result.take(samples[i].value);
+    take_samples(begin, first_block * kBlock);
+    take_samples(last_block * kBlock, end);
+    constexpr int kBlocksPerGroup = kGroup / kBlock;
+    const int first_group = (first_block + kBlocksPerGroup - 1) / kBlocksPerGroup;
+    const int last_group = last_block / kBlocksPerGroup;
+    if (first_group >= last_group) {
+        take_blocks(first_block, last_block);
+        return result;
     }
-    for (int b = first_block; b < last_block; ++b) {
-        result.take(chunk.blocks[b]);
-    }
-    for (int i = last_block * kBlock; i < end; ++i) {
-        result.take(samples[i].value);
+    take_blocks(first_block, first_group * kBlocksPerGroup);
+    take_blocks(last_group * kBlocksPerGroup, last_block);
+    for (int g = first_group; g < last_group; ++g) {
+        result.take(chunk.groups[g]);
     }
     return result;
 }

@@ -45,11 +45,13 @@ std::vector<ColumnRows> column_rows(const std::vector<ColumnSpan>& spans, double
                                     int height);
 
 // The samples of one channel in the order they came, the oldest dropped in blocks once more than
-// `kept` are held. Blocks of samples carry their lowest and highest value, so the envelope of a
-// pixel column is found from a few summaries instead of every sample in it.
+// `kept` are held. Blocks of samples, groups of blocks and chunks of groups carry their lowest and
+// highest value, so the envelope of a pixel column is found from a few summaries instead of every
+// sample in it: reading the summaries of every block would cost more than drawing.
 class SampleChannel {
 public:
     static constexpr int kBlock = 16;
+    static constexpr int kGroup = 16 * kBlock;
     static constexpr int kChunk = 4096;  // samples of a chunk, the unit that is dropped
 
     SampleChannel(QString name, qsizetype kept);
@@ -84,6 +86,7 @@ private:
     struct Chunk {
         std::vector<Sample> samples;
         std::array<Range, kChunk / kBlock> blocks;
+        std::array<Range, kChunk / kGroup> groups;
         Range whole;
     };
     // lower_bound for an x above that of every position before `from`, searched first near
@@ -91,7 +94,8 @@ private:
     qsizetype lower_bound_near(PlotAxis axis, double x, qsizetype from, qsizetype guess) const;
     // The lowest and highest value of positions [from, to), which is not empty.
     Range range(qsizetype from, qsizetype to) const;
-    // The same for offsets [begin, end) of one chunk, from its blocks where they lie whole inside.
+    // The same for offsets [begin, end) of one chunk, from its groups and blocks where they lie
+    // whole inside.
     static Range chunk_range(const Chunk& chunk, int begin, int end);
 
     QString m_name;
