@@ -174,6 +174,8 @@ TEST(SampleChannel, LinesCoverTheRowsOfEachColumnAndTheirJoins) {
         {{at(9.5), none, none, at(0.5)}, 0, 10, 10, "0-1 2-4 5-7 8-9"},
         // A gentle slope is one row a column.
         {{at(5.3), none, none, none, at(4.8)}, 0, 10, 10, "4-4 4-4 4-4 5-5 5-5"},
+        // A part shorter than a row that holds no row's middle takes the row of its own middle.
+        {{at(5.05), at(4.75)}, 0, 10, 10, "5-5 5-5"},
         // Nothing before the first column with samples, nor after the last.
         {{none, at(5.2), none}, 0, 10, 10, ". 4-4 ."},
         // Beyond the plot: left out, or cut at its edge; far beyond joins as just beyond.
