@@ -30,12 +30,28 @@ struct ColumnSpan {
     double last = 0;
 };
 
+// The pixel rows a channel's line covers in one column, `top` to `bottom` inclusive, row 0 at the
+// top; none when bottom < top.
+struct ColumnRows {
+    int top = 0;
+    int bottom = -1;
+};
+
+// The rows of a line drawn through column envelopes on a plot `height` rows high showing values
+// `bottom` to `top`: in each column its lowest to highest value, and the part of the straight
+// line from the last value of the column before that has samples to its first value that falls
+// within this column (pixel columns centred on their middles). Rows beyond the plot are left out.
+std::vector<ColumnRows> column_rows(const std::vector<ColumnSpan>& spans, double bottom, double top,
+                                    int height);
+
 // The samples of one channel in the order they came, the oldest dropped in blocks once more than
-// `kept` are held. Blocks of samples carry their lowest and highest value, so the envelope of a
-// pixel column is found from a few summaries instead of every sample in it.
+// `kept` are held. Blocks of samples, groups of blocks and chunks of groups carry their lowest and
+// highest value, so the envelope of a pixel column is found from a few summaries instead of every
+// sample in it: reading the summaries of every block would cost more than drawing.
 class SampleChannel {
 public:
     static constexpr int kBlock = 16;
+    static constexpr int kGroup = 16 * kBlock;
     static constexpr int kChunk = 4096;  // samples of a chunk, the unit that is dropped
 
     SampleChannel(QString name, qsizetype kept);
@@ -70,12 +86,17 @@ private:
     struct Chunk {
         std::vector<Sample> samples;
         std::array<Range, kChunk / kBlock> blocks;
+        std::array<Range, kChunk / kGroup> groups;
         Range whole;
     };
-    // lower_bound for an x at or after the sample at `from`.
-    qsizetype lower_bound_from(PlotAxis axis, double x, qsizetype from) const;
+    // lower_bound for an x above that of every position before `from`, searched first near
+    // `guess`: in a steady signal each column holds about as many samples as the last.
+    qsizetype lower_bound_near(PlotAxis axis, double x, qsizetype from, qsizetype guess) const;
     // The lowest and highest value of positions [from, to), which is not empty.
     Range range(qsizetype from, qsizetype to) const;
+    // The same for offsets [begin, end) of one chunk, from its groups and blocks where they lie
+    // whole inside.
+    static Range chunk_range(const Chunk& chunk, int begin, int end);
 
     QString m_name;
     qsizetype m_kept;

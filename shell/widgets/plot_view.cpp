@@ -305,17 +305,50 @@ void PlotView::paintEvent(QPaintEvent*) {
         return area.bottom() + 1 - (y - r.bottom) / (r.top - r.bottom) * area.height();
     };
 
-    // Grid and scales.
-    painter.setPen(rgb(224, 224, 224));
+    // The plot area is drawn into an image of its own: grid and frame through a painter, then
+    // each channel's line as a run of pixels per column written straight into the image, which
+    // costs a small part of what as many painted lines do.
+    if (m_canvas.size() != area.size()) {
+        m_canvas = QImage(area.size(), QImage::Format_RGB32);
+    }
+    m_canvas.fill(rgb(255, 255, 255));
+    QPainter canvas(&m_canvas);
+    canvas.translate(-area.topLeft());
+    canvas.setPen(rgb(224, 224, 224));
     const QFontMetrics metrics = painter.fontMetrics();
     const auto x_ticks = ticks(r.left, r.right, std::max(2, area.width() / 90));
     const auto y_ticks = ticks(r.bottom, r.top, std::max(2, area.height() / 40));
     for (const double x : x_ticks) {
-        painter.drawLine(QPointF(x_of(x), area.top()), QPointF(x_of(x), area.bottom()));
+        canvas.drawLine(QPointF(x_of(x), area.top()), QPointF(x_of(x), area.bottom()));
     }
     for (const double y : y_ticks) {
-        painter.drawLine(QPointF(area.left(), y_of(y)), QPointF(area.right(), y_of(y)));
+        canvas.drawLine(QPointF(area.left(), y_of(y)), QPointF(area.right(), y_of(y)));
     }
+    canvas.setPen(window_text_colour());
+    canvas.drawRect(area.adjusted(0, 0, -1, -1));
+    canvas.end();
+
+    // The lines: a stroke from the lowest to the highest value of each column, joined to the
+    // column before from its last value to this one's first.
+    bool any = false;
+    uchar* const bits = m_canvas.bits();
+    const qsizetype stride = m_canvas.bytesPerLine();
+    for (const Drawn& drawn : drawn_channels) {
+        const std::vector<ColumnRows> rows =
+            column_rows(drawn.spans, r.bottom, r.top, m_canvas.height());
+        const QRgb colour = drawn.colour.rgb();
+        const int columns = std::min(int(rows.size()), m_canvas.width());
+        for (int c = 0; c < columns; ++c) {
+            any = any || drawn.spans[c].count > 0;
+            uchar* pixel = bits + rows[c].top * stride + c * qsizetype(sizeof(QRgb));
+            for (int row = rows[c].top; row <= rows[c].bottom; ++row, pixel += stride) {
+                *reinterpret_cast<QRgb*>(pixel) = colour;
+            }
+        }
+    }
+    painter.drawImage(area.topLeft(), m_canvas);
+
+    // The scales beside the area.
     painter.setPen(window_text_colour());
     for (const double x : x_ticks) {
         const QString text = tick_text(x);
@@ -333,39 +366,6 @@ void PlotView::paintEvent(QPaintEvent*) {
         m_axis == PlotAxis::kSeconds ? QStringLiteral("秒") : QStringLiteral("序号");
     // The unit of the time axis stands below the value scale, left of the time scale.
     painter.drawText(QPointF(4, area.bottom() + 4 + metrics.ascent()), unit);
-    painter.drawRect(area.adjusted(0, 0, -1, -1));
-
-    // The lines: a stroke from the lowest to the highest value of each column, joined to the
-    // column before from its last value to this one's first.
-    painter.setClipRect(area);
-    std::vector<QLineF> lines;
-    bool any = false;
-    for (const Drawn& drawn : drawn_channels) {
-        lines.clear();
-        lines.reserve(drawn.spans.size() * 2);
-        double previous_x = 0;
-        double previous_y = 0;
-        bool started = false;
-        for (std::size_t c = 0; c < drawn.spans.size(); ++c) {
-            const ColumnSpan& span = drawn.spans[c];
-            if (span.count == 0) {
-                continue;
-            }
-            const double x = area.left() + c + 0.5;
-            if (started) {
-                lines.emplace_back(previous_x, previous_y, x, y_of(span.first));
-            }
-            lines.emplace_back(x, y_of(span.low), x, y_of(span.high));
-            previous_x = x;
-            previous_y = y_of(span.last);
-            started = true;
-            any = true;
-        }
-        // A cosmetic pen: one pixel wide whatever the transform, the raster engine's fast path.
-        painter.setPen(QPen(drawn.colour, 0));
-        painter.drawLines(lines.data(), int(lines.size()));
-    }
-    painter.setClipping(false);
     if (!any) {
         painter.setPen(rgb(128, 128, 128));
         painter.drawText(area, Qt::AlignCenter, QStringLiteral("无数据"));

@@ -3,6 +3,7 @@
 #include "base/sample_store.h"
 
 #include <QHash>
+#include <QImage>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -91,6 +92,7 @@ private:
     QSet<QString> m_hidden;
     std::vector<QPushButton*> m_legend;
     int m_legend_height = 0;
+    QImage m_canvas;  // the plot area, drawn afresh each time
     QTimer m_refresh;
     bool m_dirty = false;
     QPoint m_drag_start;

@@ -90,7 +90,8 @@ TEST(SampleChannel, ColumnEnvelopesMatchTheSamplesInThem) {
     QRandomGenerator random(25);
     double seconds = 0;
     for (int i = 0; i < 30000; ++i) {
-        seconds += random.bounded(3) * 0.001;  // times repeat now and then
+        // Times repeat now and then, and pause for 2 s every 7000 samples.
+        seconds += i % 7000 == 6999 ? 2 : random.bounded(3) * 0.001;
         const Sample sample{seconds, double(i), random.bounded(2000.0) - 1000};
         channel.append(sample);
         all.push_back(sample);
@@ -101,10 +102,20 @@ TEST(SampleChannel, ColumnEnvelopesMatchTheSamplesInThem) {
         double right;
         int columns;
     } rows[] = {
-        {PlotAxis::kIndex, 0, 29999, 800},      {PlotAxis::kIndex, -100, 40000, 7},
-        {PlotAxis::kIndex, 100.5, 130.5, 1000}, {PlotAxis::kSeconds, 0, seconds, 640},
-        {PlotAxis::kSeconds, 3.3, 3.4, 33},     {PlotAxis::kIndex, 5, 5, 10},
-        {PlotAxis::kIndex, 40000, 50000, 10},   {PlotAxis::kSeconds, 1, 20, 1},
+        // Columns of blocks and single samples, of groups, of whole chunks.
+        {PlotAxis::kIndex, 0, 29999, 800},
+        {PlotAxis::kIndex, 1000, 29000, 50},
+        {PlotAxis::kIndex, -100, 40000, 7},
+        // One column across a chunk's edge: single samples, blocks and a group on either side.
+        {PlotAxis::kIndex, 3800.5, 4700.5, 1},
+        {PlotAxis::kIndex, 100.5, 130.5, 1000},
+        {PlotAxis::kSeconds, 0, seconds, 640},
+        {PlotAxis::kSeconds, 3.3, 3.4, 33},
+        // Empty columns in a pause, then full ones.
+        {PlotAxis::kSeconds, 6.5, 9.5, 300},
+        {PlotAxis::kIndex, 5, 5, 10},
+        {PlotAxis::kIndex, 40000, 50000, 10},
+        {PlotAxis::kSeconds, 1, 20, 1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.left << ".." << row.right << " / " << row.columns);
@@ -137,6 +148,54 @@ TEST(SampleChannel, ColumnEnvelopesMatchTheSamplesInThem) {
                     << "column " << c;
             }
         }
+    }
+}
+
+// The rows of a line through column envelopes. On a plot 10 rows high showing 0 to 10, value v
+// lies at row 10 - v (row 0 at the top, each row a unit high, its middle at the half).
+TEST(SampleChannel, LinesCoverTheRowsOfEachColumnAndTheirJoins) {
+    const auto at = [](double value) { return ColumnSpan{1, value, value, value, value}; };
+    const ColumnSpan none;
+    const struct {
+        std::vector<ColumnSpan> spans;
+        double bottom;
+        double top;
+        int height;
+        const char* rows;  // per column "top-bottom", or "." for none
+    } rows[] = {
+        {{}, 0, 10, 10, ""},
+        {{at(5.2)}, 0, 10, 10, "4-4"},
+        {{{9, 2.4, 7.6, 5, 5}}, 0, 10, 10, "2-7"},
+        // A steep join splits at the middle of the two columns.
+        {{at(1.2), at(8.8)}, 0, 10, 10, "5-8 1-4"},
+        // It joins a column's last value to the next one's first, not its lowest or highest.
+        {{{3, 1.2, 3.6, 3.6, 1.2}, {2, 5.4, 8.8, 8.8, 5.4}}, 0, 10, 10, "5-8 1-4"},
+        // Across columns with no samples, each takes its part of the line.
+        {{at(9.5), none, none, at(0.5)}, 0, 10, 10, "0-1 2-4 5-7 8-9"},
+        // A gentle slope is one row a column.
+        {{at(5.3), none, none, none, at(4.8)}, 0, 10, 10, "4-4 4-4 4-4 5-5 5-5"},
+        // A part shorter than a row that holds no row's middle takes the row of its own middle.
+        {{at(5.05), at(4.75)}, 0, 10, 10, "5-5 5-5"},
+        // Nothing before the first column with samples, nor after the last.
+        {{none, at(5.2), none}, 0, 10, 10, ". 4-4 ."},
+        // Beyond the plot: left out, or cut at its edge; far beyond joins as just beyond.
+        {{at(12)}, 0, 10, 10, "."},
+        {{{2, 8.6, 20, 8.6, 20}}, 0, 10, 10, "0-0"},
+        {{at(-3)}, 0, 10, 10, "."},
+        {{{2, -40, 0.6, -40, 0.6}}, 0, 10, 10, "9-9"},
+        {{at(1e300), at(-1e300)}, 0, 10, 10, "0-4 5-9"},
+        // Another scale: 100 rows for -50 to 50.
+        {{at(-50), at(0), at(49.5)}, -50, 50, 100, "75-99 25-74 0-24"},
+        // A range with no height draws nothing.
+        {{at(5), at(5)}, 5, 5, 10, ". ."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.rows);
+        QStringList text;
+        for (const ColumnRows& each : column_rows(row.spans, row.bottom, row.top, row.height)) {
+            text << (each.bottom < each.top ? u"."_s : u"%1-%2"_s.arg(each.top).arg(each.bottom));
+        }
+        EXPECT_EQ(text.join(u' '), QString::fromUtf8(row.rows));
     }
 }
 
