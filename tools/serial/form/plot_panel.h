@@ -29,7 +29,7 @@ public slots:
     void add_bytes(const QByteArray& bytes);
 
 signals:
-    // The user changed a choice.
+    // A choice changed, by the user or by set_choices.
     void choices_changed();
 
 private:
