@@ -89,6 +89,7 @@ const Row kRows[] = {
     {"serial/auto_reconnect", 1, Serial{}},
     {"serial/auto_reconnect", true, Serial{.auto_reconnect = true}},
     {"serial/dtr", 0, Serial{}},
+    {"serial/dtr", u"off"_s, Serial{}},
     {"serial/dtr", false, Serial{.dtr = false}},
     {"serial/rts", u""_s, Serial{}},
     {"serial/rts", false, Serial{.rts = false}},
