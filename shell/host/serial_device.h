@@ -15,6 +15,7 @@ struct SerialLine {
     int data_bits = 8;
     int stop_bits = 1;
     SerialFlow flow = SerialFlow::kNone;
+    bool operator==(const SerialLine&) const = default;
 };
 
 // The device file behind a port name: a bare name (ttyUSB0) lives in /dev.

@@ -23,6 +23,8 @@ public:
 
     PlotView* plot() const { return m_plot; }
     QHBoxLayout* controls_row() const { return m_controls; }
+    // 横轴: seconds or record number, as the user chose.
+    QComboBox* axis_box() const { return m_axis; }
     // The store has changed.
     void data_changed();
 

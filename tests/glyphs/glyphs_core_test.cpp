@@ -1,10 +1,6 @@
 #include "tests/support/qt_printers.h"
 #include "tools/glyphs/core/glyph_packing.h"
 #include "tools/glyphs/core/glyph_text.h"
-#include "tools/glyphs/core/glyphs_settings.h"
-
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <QStringList>
 
@@ -248,97 +244,6 @@ TEST(GlyphText, ArrayNamesAreCIdentifiers) {
         EXPECT_EQ(is_c_identifier(QString::fromUtf16(name)), valid)
             << QString::fromUtf16(name).toStdString();
     }
-}
-
-// Each stored value alone, as an ini file gives it back: a good one is taken, a corrupt or
-// out-of-range one keeps its default (a scan mode of 7 would leave the 取模方式 list empty).
-TEST(GlyphsSettingsTest, StoredValuesAreCheckedOneByOne) {
-    using Change = void (*)(GlyphsSettings&);
-    const struct {
-        const char* key;
-        QVariant stored;
-        Change expected;  // from the defaults; nullptr: the defaults stand
-    } rows[] = {
-        {"scan", 2, [](GlyphsSettings& s) { s.pack.scan = ScanMode::kPages; }},
-        {"scan", 7, nullptr},
-        {"scan", -1, nullptr},
-        {"scan", u"列行"_s, nullptr},
-        {"order", 1, [](GlyphsSettings& s) { s.pack.order = BitOrder::kLsbFirst; }},
-        {"order", 2, nullptr},
-        {"negative", true, [](GlyphsSettings& s) { s.pack.polarity = Polarity::kLitIsZero; }},
-        {"negative", u"yes"_s, nullptr},
-        {"dialect", 3, [](GlyphsSettings& s) { s.dialect = TextDialect::kHex; }},
-        {"dialect", 4, nullptr},
-        {"preset", 3, [](GlyphsSettings& s) { s.preset = 3; }},
-        {"preset", 4, nullptr},
-        {"width", 0, [](GlyphsSettings& s) { s.width = 0; }},
-        {"width", 129, nullptr},
-        {"height", u"12px"_s, nullptr},
-        {"height", 128, [](GlyphsSettings& s) { s.height = 128; }},
-        {"shift_x", -128, [](GlyphsSettings& s) { s.shift_x = -128; }},
-        {"shift_y", 1000, nullptr},
-        {"threshold", 255, [](GlyphsSettings& s) { s.threshold = 255; }},
-        {"threshold", 256, nullptr},
-        {"bold", true, [](GlyphsSettings& s) { s.bold = true; }},
-        {"scale", 7, nullptr},
-        {"invert", u"true"_s, [](GlyphsSettings& s) { s.invert = true; }},
-        {"per_glyph", u"maybe"_s, nullptr},
-        {"array_name", u"font_16"_s, [](GlyphsSettings& s) { s.array_name = u"font_16"_s; }},
-        {"array_name", u"16font"_s, nullptr},
-        {"array_name", u"static"_s, nullptr},
-        {"text", u"中, A"_s, [](GlyphsSettings& s) { s.text = u"中, A"_s; }},
-        {"text", QStringList{u"a"_s, u"b"_s}, nullptr},
-        {"font", u"Unifont"_s, [](GlyphsSettings& s) { s.font = u"Unifont"_s; }},
-    };
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.key << " = " << row.stored.toString().toStdString());
-        const QString path = dir.filePath(QString::fromLatin1(row.key) + u".ini"_s);
-        {
-            QSettings raw(path, QSettings::IniFormat);
-            raw.setValue(u"glyphs/"_s + QString::fromLatin1(row.key), row.stored);
-        }
-        QSettings stored(path, QSettings::IniFormat);
-        GlyphsSettings loaded;
-        loaded.width = 99;  // every field is read, not left from before
-        loaded.load(stored);
-        GlyphsSettings expected;
-        if (row.expected) {
-            row.expected(expected);
-        }
-        EXPECT_EQ(loaded, expected);
-    }
-}
-
-// What is saved comes back as it was, through an ini file on disk.
-TEST(GlyphsSettingsTest, SavedChoicesComeBack) {
-    GlyphsSettings choices;
-    choices.text = u"中 A, \"b\""_s;
-    choices.font = u"Noto Sans CJK SC"_s;
-    choices.bold = true;
-    choices.width = 24;
-    choices.height = 0;
-    choices.shift_x = -3;
-    choices.shift_y = 128;
-    choices.scale = true;
-    choices.threshold = 0;
-    choices.invert = true;
-    choices.preset = 1;
-    choices.pack = {ScanMode::kBlocks, BitOrder::kLsbFirst, Polarity::kLitIsZero};
-    choices.dialect = TextDialect::kPic;
-    choices.per_glyph = true;
-    choices.array_name = u"_big"_s;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"brevik.ini"_s);
-    {
-        QSettings settings(path, QSettings::IniFormat);
-        choices.save(settings);
-    }
-    QSettings settings(path, QSettings::IniFormat);
-    GlyphsSettings loaded;
-    loaded.load(settings);
-    EXPECT_EQ(loaded, choices);
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include "tests/support/qt_printers.h"
-#include "tools/ir/core/ir_settings.h"
 #include "tools/ir/core/key_export.h"
 
-#include <QSettings>
-#include <QTemporaryDir>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -109,48 +107,6 @@ TEST(KeyExport, RefusesNamesTheFormCannotHoldAndKeysWithoutACode) {
     }
     EXPECT_EQ(export_keys({nec(u"音量加,大"_s)}, kCsv).text,
               u"键名,协议,地址,命令,扫描码,翻转\r\n\"音量加,大\",nec,0x00,0x01,0x0001,"_s);
-}
-
-// Every stored value is checked; one that is missing or unusable keeps its default.
-TEST(IrSettings, KeepsDefaultsForValuesThatAreMissingOrUnusable) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath(u"settings.ini"_s);
-    const struct {
-        QVariant device;
-        QVariant format;
-        QString expected_device;
-        ExportFormat expected_format;
-    } rows[] = {
-        {{}, {}, u"/dev/lirc0"_s, ExportFormat::kCDefine},
-        {u"/dev/lirc1"_s, u"keymap"_s, u"/dev/lirc1"_s, ExportFormat::kKeymap},
-        {u"  "_s, u"toml"_s, u"/dev/lirc0"_s, ExportFormat::kCDefine},
-        {u"/tmp/pipe"_s, 3, u"/tmp/pipe"_s, ExportFormat::kCDefine},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.expected_device.toStdString());
-        {
-            QSettings settings(file, QSettings::IniFormat);
-            settings.clear();
-            if (row.device.isValid()) {
-                settings.setValue(u"ir/device"_s, row.device);
-            }
-            if (row.format.isValid()) {
-                settings.setValue(u"ir/format"_s, row.format);
-            }
-        }
-        QSettings settings(file, QSettings::IniFormat);
-        IrSettings loaded;
-        loaded.load(settings);
-        EXPECT_EQ(loaded.device, row.expected_device);
-        EXPECT_EQ(loaded.format, row.expected_format);
-        loaded.folder = u"/home/me"_s;
-        loaded.save(settings);
-        IrSettings again;
-        again.load(settings);
-        EXPECT_EQ(again.device, loaded.device);
-        EXPECT_EQ(again.format, loaded.format);
-        EXPECT_EQ(again.folder, loaded.folder);
-    }
 }
 
 }  // namespace

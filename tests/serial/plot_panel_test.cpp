@@ -6,6 +6,7 @@
 #include "tests/support/form_driver.h"
 #include "tests/support/pseudo_terminal.h"
 #include "tests/support/recording_form_host.h"
+#include "tools/serial/form/serial_form.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -163,6 +165,20 @@ TEST_F(PlotPanelTest, TheTimeAxisCanCountRecords) {
     EXPECT_EQ(plot()->axis(), PlotAxis::kIndex);
     EXPECT_EQ(plot()->ranges().left, 0);
     EXPECT_EQ(plot()->ranges().right, 2);
+
+    // In the terminal, the plot's choices are there the next time the window opens.
+    for (const bool reopened : {false, true}) {
+        SerialForm form(m_host);
+        auto* panel = form.findChild<PlotPanel*>();
+        if (!reopened) {
+            form.show();
+            control<QTabWidget>(&form, u"receive_tabs"_s)->setCurrentWidget(panel);
+            choose_item(panel, u"axis_choice"_s, u"序号"_s);
+            click(control<QCheckBox>(panel, u"二进制浮点帧"_s));
+        }
+        EXPECT_EQ(control<QComboBox>(panel, u"axis_choice"_s)->currentText(), u"序号"_s);
+        EXPECT_TRUE(control<QCheckBox>(panel, u"二进制浮点帧"_s)->isChecked());
+    }
 }
 
 // A full disk: the export says so and an older file of the name stays whole.

@@ -6,7 +6,6 @@
 #include "tools/serial/core/saved_command_loop.h"
 
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -152,48 +151,6 @@ QList<SavedCommand> sample_commands() {
     SavedCommand at = command(u"AT 版本"_s, u"AT+GMR"_s, false, LineEnd::kCrLf, Checksum::kCrc32);
     at.delay_ms = 60000;
     return {modbus, at, command(u""_s, u""_s)};
-}
-
-TEST(SavedCommandList, IsRememberedAndBadValuesFallBack) {
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath(u"s.ini"_s), QSettings::IniFormat);
-    SavedCommandList saved;
-    saved.commands = sample_commands();
-    saved.panel_shown = true;
-    saved.save(settings);
-    settings.sync();
-    QSettings reread(dir.filePath(u"s.ini"_s), QSettings::IniFormat);
-    SavedCommandList loaded;
-    loaded.load(reread);
-    EXPECT_EQ(loaded.commands, saved.commands);
-    EXPECT_TRUE(loaded.panel_shown);
-
-    // A shorter list leaves nothing of the longer one.
-    saved.commands.resize(1);
-    saved.panel_shown = false;
-    saved.save(reread);
-    loaded.load(reread);
-    EXPECT_EQ(loaded.commands, saved.commands);
-    EXPECT_FALSE(loaded.panel_shown);
-
-    // Rows of a settings array count from 1.
-    reread.setValue(u"serial_commands/shown"_s, u"maybe"_s);
-    reread.setValue(u"serial_commands/commands/1/name"_s, u"坏值"_s);
-    reread.setValue(u"serial_commands/commands/1/hex"_s, u"maybe"_s);
-    reread.setValue(u"serial_commands/commands/1/checksum"_s, u"CRC-99"_s);
-    reread.setValue(u"serial_commands/commands/1/line_end"_s, u"CRLF"_s);
-    reread.setValue(u"serial_commands/commands/1/loop"_s, 1);
-    reread.setValue(u"serial_commands/commands/1/delay_ms"_s, 5);
-    reread.sync();
-    QSettings spoiled(dir.filePath(u"s.ini"_s), QSettings::IniFormat);
-    loaded.load(spoiled);
-    ASSERT_EQ(loaded.commands.size(), 1);
-    EXPECT_EQ(loaded.commands[0], command(u"坏值"_s, u"01 03 00 00 00 0A"_s));
-    EXPECT_FALSE(loaded.panel_shown);
-
-    spoiled.setValue(u"serial_commands/commands/size"_s, 100000);
-    loaded.load(spoiled);
-    EXPECT_EQ(loaded.commands.size(), SavedCommandList::kMaxCommands);
 }
 
 struct FileRow {

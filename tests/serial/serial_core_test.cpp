@@ -1,11 +1,8 @@
 #include "tests/support/qt_printers.h"
 #include "tools/serial/core/hex_text.h"
 #include "tools/serial/core/receive_log.h"
-#include "tools/serial/core/terminal_settings.h"
 
 #include <QRandomGenerator>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -186,43 +183,6 @@ TEST(ReceiveLog, ServesAnyRangeOfItsTextAndCountsTheLinesThatGo) {
             ASSERT_EQ(log.text(from, to), whole.mid(from, to - from)) << from << " " << to;
         }
     }
-}
-
-TEST(TerminalSettings, AreRememberedAndBadValuesFallBack) {
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath(u"s.ini"_s), QSettings::IniFormat);
-    TerminalSettings saved;
-    saved.port = u"/dev/ttyUSB0"_s;
-    saved.line = {921600, 'E', 7, 3, SerialFlow::kHardware};
-    saved.encoding = u"UTF-8"_s;
-    saved.hex_view = saved.timestamps = saved.hex_send = saved.auto_reconnect = true;
-    saved.line_end = LineEnd::kCrLf;
-    saved.interval_ms = 250;
-    saved.dtr = false;
-    saved.rts = false;
-    saved.wrap = saved.check_received = true;
-    saved.send_check = Checksum::kCrc16Modbus;
-    saved.save(settings);
-    TerminalSettings loaded;
-    loaded.load(settings);
-    EXPECT_EQ(loaded.port, saved.port);
-    EXPECT_EQ(line_summary(loaded.line), u"921600 7E1.5 硬件流控"_s);
-    EXPECT_EQ(loaded.encoding, saved.encoding);
-    EXPECT_TRUE(loaded.hex_view && loaded.timestamps && loaded.hex_send && loaded.auto_reconnect);
-    EXPECT_EQ(loaded.line_end, LineEnd::kCrLf);
-    EXPECT_EQ(loaded.interval_ms, 250);
-    EXPECT_FALSE(loaded.dtr || loaded.rts);
-    EXPECT_TRUE(loaded.wrap && loaded.check_received);
-    EXPECT_EQ(loaded.send_check, Checksum::kCrc16Modbus);
-
-    settings.setValue(u"serial/baud"_s, u"fast"_s);
-    settings.setValue(u"serial/data_bits"_s, 9);
-    settings.setValue(u"serial/interval_ms"_s, 5);
-    settings.setValue(u"serial/checksum"_s, u"CRC-99"_s);
-    loaded.load(settings);
-    EXPECT_EQ(line_summary(loaded.line), u"115200 8E1.5 硬件流控"_s);
-    EXPECT_EQ(loaded.interval_ms, 1000);
-    EXPECT_EQ(loaded.send_check, Checksum::kNone);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "glyphs_settings.h"
 
+#include "base/stored_value.h"
+
 #include <QSettings>
 
 namespace {
@@ -24,61 +26,36 @@ const QString kDialect = QStringLiteral("dialect");
 const QString kPerGlyph = QStringLiteral("per_glyph");
 const QString kArrayName = QStringLiteral("array_name");
 
-// A stored whole number within [low, high], or the fallback.
-int bounded(const QVariant& value, int low, int high, int fallback) {
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    return ok && number >= low && number <= high ? number : fallback;
-}
-
-// A stored yes or no: a bool, or the "true" and "false" an ini file keeps; anything else (a
-// "maybe", a 7) is the fallback.
-bool flag(const QVariant& value, bool fallback) {
-    if (value.typeId() == QMetaType::Bool) {
-        return value.toBool();
-    }
-    const QString text = value.toString();
-    if (text == u"true") {
-        return true;
-    }
-    if (text == u"false") {
-        return false;
-    }
-    return fallback;
-}
-
-template <typename Enum>
-Enum listed(const QVariant& value, const QStringList& names, Enum fallback) {
-    return static_cast<Enum>(
-        bounded(value, 0, static_cast<int>(names.size()) - 1, static_cast<int>(fallback)));
-}
-
 }  // namespace
 
 void GlyphsSettings::load(QSettings& settings) {
     const GlyphsSettings fallback;
     settings.beginGroup(kGroup);
-    const QVariant stored_text = settings.value(kText);
-    text = stored_text.typeId() == QMetaType::QString ? stored_text.toString() : fallback.text;
-    const QVariant stored_font = settings.value(kFont);
-    font = stored_font.typeId() == QMetaType::QString ? stored_font.toString() : fallback.font;
-    bold = flag(settings.value(kBold), fallback.bold);
-    width = bounded(settings.value(kWidth), 0, kMaxCell, fallback.width);
-    height = bounded(settings.value(kHeight), 0, kMaxCell, fallback.height);
-    shift_x = bounded(settings.value(kShiftX), -kMaxCell, kMaxCell, fallback.shift_x);
-    shift_y = bounded(settings.value(kShiftY), -kMaxCell, kMaxCell, fallback.shift_y);
-    scale = flag(settings.value(kScale), fallback.scale);
-    threshold = bounded(settings.value(kThreshold), 0, 255, fallback.threshold);
-    invert = flag(settings.value(kInvert), fallback.invert);
-    preset = bounded(settings.value(kPreset), 0, static_cast<int>(display_presets().size()),
-                     fallback.preset);
-    pack.scan = listed(settings.value(kScan), scan_mode_names(), fallback.pack.scan);
-    pack.order = listed(settings.value(kOrder), bit_order_names(), fallback.pack.order);
+    text = stored_text(settings.value(kText), fallback.text);
+    font = stored_text(settings.value(kFont), fallback.font);
+    bold = stored_bool(settings.value(kBold), fallback.bold);
+    width = stored_int(settings.value(kWidth), 0, kMaxCell, fallback.width);
+    height = stored_int(settings.value(kHeight), 0, kMaxCell, fallback.height);
+    shift_x = stored_int(settings.value(kShiftX), -kMaxCell, kMaxCell, fallback.shift_x);
+    shift_y = stored_int(settings.value(kShiftY), -kMaxCell, kMaxCell, fallback.shift_y);
+    scale = stored_bool(settings.value(kScale), fallback.scale);
+    threshold = stored_int(settings.value(kThreshold), 0, 255, fallback.threshold);
+    invert = stored_bool(settings.value(kInvert), fallback.invert);
+    // The presets' count stands for 自定义.
+    preset = stored_int(settings.value(kPreset), 0, static_cast<int>(display_presets().size()),
+                        fallback.preset);
+    pack.scan = stored_choice(settings.value(kScan), static_cast<int>(scan_mode_names().size()),
+                              fallback.pack.scan);
+    pack.order = stored_choice(settings.value(kOrder), static_cast<int>(bit_order_names().size()),
+                               fallback.pack.order);
     pack.polarity =
-        flag(settings.value(kNegative), false) ? Polarity::kLitIsZero : Polarity::kLitIsOne;
-    dialect = listed(settings.value(kDialect), text_dialect_names(), fallback.dialect);
-    per_glyph = flag(settings.value(kPerGlyph), fallback.per_glyph);
-    const QString name = settings.value(kArrayName).toString();
+        stored_bool(settings.value(kNegative), fallback.pack.polarity == Polarity::kLitIsZero)
+            ? Polarity::kLitIsZero
+            : Polarity::kLitIsOne;
+    dialect = stored_choice(settings.value(kDialect), static_cast<int>(text_dialect_names().size()),
+                            fallback.dialect);
+    per_glyph = stored_bool(settings.value(kPerGlyph), fallback.per_glyph);
+    const QString name = stored_text(settings.value(kArrayName), {});
     array_name = is_c_identifier(name) ? name : fallback.array_name;
     settings.endGroup();
 }

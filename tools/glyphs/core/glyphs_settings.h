@@ -30,6 +30,8 @@ struct GlyphsSettings {
     bool per_glyph = false;
     QString array_name = QStringLiteral("glyphs");  // a C identifier
 
+    // Reads what was saved; a value that is missing, of the wrong kind or out of range keeps its
+    // default.
     void load(QSettings& settings);
     void save(QSettings& settings) const;
     bool operator==(const GlyphsSettings&) const = default;

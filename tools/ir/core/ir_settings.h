@@ -12,7 +12,9 @@ struct IrSettings {
     ExportFormat format = ExportFormat::kCDefine;
     QString folder;  // where the last recording was opened or the last export saved
 
-    // Reads what was saved; a missing or unusable value keeps its default.
+    // Reads what was saved; a value that is missing, of the wrong kind or out of range keeps its
+    // default.
     void load(QSettings& settings);
     void save(QSettings& settings) const;
+    bool operator==(const IrSettings&) const = default;
 };

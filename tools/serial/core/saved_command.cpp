@@ -1,5 +1,6 @@
 #include "saved_command.h"
 
+#include "base/stored_value.h"
 #include "hex_text.h"
 #include "receive_log.h"
 
@@ -17,45 +18,6 @@ const QString kLoop = QStringLiteral("loop");
 const QString kDelay = QStringLiteral("delay_ms");
 
 const LineEnd kLineEnds[] = {LineEnd::kNone, LineEnd::kCr, LineEnd::kLf, LineEnd::kCrLf};
-
-// Settings files give every value back as text, JSON gives booleans and numbers: both are taken,
-// nothing else.
-std::optional<bool> as_bool(const QVariant& value) {
-    if (value.typeId() == QMetaType::Bool) {
-        return value.toBool();
-    }
-    if (value.typeId() == QMetaType::QString) {
-        const QString text = value.toString();
-        if (text == QStringLiteral("true") || text == QStringLiteral("false")) {
-            return text == QStringLiteral("true");
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<int> as_int(const QVariant& value) {
-    bool ok = false;
-    if (value.typeId() == QMetaType::Double) {
-        // Bounded before it is cut to an int, which a larger number would not fit.
-        const double number = value.toDouble();
-        if (!(number >= -1e9 && number <= 1e9) || static_cast<int>(number) != number) {
-            return std::nullopt;
-        }
-        return static_cast<int>(number);
-    }
-    if (value.typeId() == QMetaType::Bool) {
-        return std::nullopt;
-    }
-    const int number = value.toInt(&ok);
-    return ok ? std::optional<int>(number) : std::nullopt;
-}
-
-std::optional<QString> as_text(const QVariant& value) {
-    if (value.typeId() == QMetaType::QString) {
-        return value.toString();
-    }
-    return std::nullopt;
-}
 
 }  // namespace
 
@@ -106,37 +68,37 @@ SavedCommand SavedCommand::from_map(const QVariantMap& map, QStringList* problem
         }
     };
     take(kName, [&](const QVariant& v) {
-        const auto text = as_text(v);
+        const auto text = stored_text(v);
         command.name = text.value_or(command.name);
         return text.has_value();
     });
     take(kText, [&](const QVariant& v) {
-        const auto text = as_text(v);
+        const auto text = stored_text(v);
         command.text = text.value_or(command.text);
         return text.has_value();
     });
     take(kHex, [&](const QVariant& v) {
-        const auto flag = as_bool(v);
+        const auto flag = stored_bool(v);
         command.hex = flag.value_or(command.hex);
         return flag.has_value();
     });
     take(kLineEnd, [&](const QVariant& v) {
-        const auto end = line_end_from_name(as_text(v).value_or(QString()));
+        const auto end = line_end_from_name(stored_text(v).value_or(QString()));
         command.line_end = end.value_or(command.line_end);
         return end.has_value();
     });
     take(kChecksum, [&](const QVariant& v) {
-        const auto checksum = checksum_from_name(as_text(v).value_or(QString()));
+        const auto checksum = checksum_from_name(stored_text(v).value_or(QString()));
         command.checksum = checksum.value_or(command.checksum);
         return checksum.has_value();
     });
     take(kLoop, [&](const QVariant& v) {
-        const auto flag = as_bool(v);
+        const auto flag = stored_bool(v);
         command.looped = flag.value_or(command.looped);
         return flag.has_value();
     });
     take(kDelay, [&](const QVariant& v) {
-        const auto ms = as_int(v);
+        const auto ms = stored_int(v);
         const bool ok = ms && *ms >= kMinDelayMs && *ms <= kMaxDelayMs;
         command.delay_ms = ok ? *ms : command.delay_ms;
         return ok;

@@ -1,11 +1,15 @@
 #include "saved_command_list.h"
 
+#include "base/stored_value.h"
+
 #include <QSettings>
 
 #include <algorithm>
 
 namespace {
 
+// Every key the list is kept under, within the group "serial_commands"; each row holds the values
+// SavedCommand::to_map names.
 const QString kGroup = QStringLiteral("serial_commands");
 const QString kShown = QStringLiteral("shown");
 const QString kCommands = QStringLiteral("commands");
@@ -14,7 +18,8 @@ const QString kCommands = QStringLiteral("commands");
 
 void SavedCommandList::load(QSettings& settings) {
     settings.beginGroup(kGroup);
-    panel_shown = settings.value(kShown).toString() == QStringLiteral("true");
+    const SavedCommandList fallback;
+    panel_shown = stored_bool(settings.value(kShown), fallback.panel_shown);
     commands.clear();
     const int count = std::min(settings.beginReadArray(kCommands), kMaxCommands);
     for (int i = 0; i < count; ++i) {
@@ -23,7 +28,10 @@ void SavedCommandList::load(QSettings& settings) {
         for (const QString& key : settings.childKeys()) {
             map.insert(key, settings.value(key));
         }
-        commands.append(SavedCommand::from_map(map));
+        // A count larger than the rows kept names rows that are not there: they are no commands.
+        if (!map.isEmpty()) {
+            commands.append(SavedCommand::from_map(map));
+        }
     }
     settings.endArray();
     settings.endGroup();

@@ -14,9 +14,11 @@ struct SavedCommandList {
     QList<SavedCommand> commands;
     bool panel_shown = false;
 
-    // Reads what was saved; a missing or unusable value keeps its default.
+    // Reads what was saved; a value that is missing, of the wrong kind or out of range keeps its
+    // default.
     void load(QSettings& settings);
     void save(QSettings& settings) const;
+    bool operator==(const SavedCommandList&) const = default;
 
     // The edits of the panel's buttons; each returns false, and changes nothing, when the row is
     // not there or the command cannot go where it is asked to.

@@ -56,6 +56,7 @@ public:
     void set_checksum(Checksum check);
     void set_check_received(bool on);
     void set_wrap(bool wrap) { m_settings.wrap = wrap; }
+    void set_plot(const PlotChoices& choices) { m_settings.plot = choices; }
     void set_interval(int ms);
 
     // Receiving.

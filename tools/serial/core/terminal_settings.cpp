@@ -1,19 +1,36 @@
 #include "terminal_settings.h"
 
-#include <QSettings>
+#include "base/stored_value.h"
 
-#include <algorithm>
+#include <QSettings>
 
 namespace {
 
+// Every key the terminal's choices are kept under, within the group "serial".
 const QString kGroup = QStringLiteral("serial");
+const QString kPort = QStringLiteral("port");
+const QString kBaud = QStringLiteral("baud");
+const QString kDataBits = QStringLiteral("data_bits");
+const QString kParity = QStringLiteral("parity");
+const QString kStopBits = QStringLiteral("stop_bits");
+const QString kFlow = QStringLiteral("flow");
+const QString kEncoding = QStringLiteral("encoding");
+const QString kHexView = QStringLiteral("hex_view");
+const QString kTimestamps = QStringLiteral("timestamps");
+const QString kHexSend = QStringLiteral("hex_send");
+const QString kLineEnd = QStringLiteral("line_end");
+const QString kInterval = QStringLiteral("interval_ms");
+const QString kAutoReconnect = QStringLiteral("auto_reconnect");
+const QString kDtr = QStringLiteral("dtr");
+const QString kRts = QStringLiteral("rts");
+const QString kWrap = QStringLiteral("wrap");
+const QString kChecksum = QStringLiteral("checksum");
+const QString kCheckReceived = QStringLiteral("check_received");
+const QString kPlotBinary = QStringLiteral("plot_binary_frames");
+const QString kPlotAxis = QStringLiteral("plot_axis");
 
-// A stored number within [low, high], or the fallback.
-int bounded(const QVariant& value, int low, int high, int fallback) {
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    return ok && number >= low && number <= high ? number : fallback;
-}
+// The parities a port takes: none, odd, even, mark, space.
+const QString kParities = QStringLiteral("NOEMS");
 
 }  // namespace
 
@@ -33,54 +50,56 @@ QByteArray line_end_bytes(LineEnd end) {
 void TerminalSettings::load(QSettings& settings) {
     const TerminalSettings fallback;
     settings.beginGroup(kGroup);
-    port = settings.value(QStringLiteral("port"), fallback.port).toString();
-    line.baud = bounded(settings.value(QStringLiteral("baud")), 1, 1 << 30, fallback.line.baud);
-    line.data_bits = bounded(settings.value(QStringLiteral("data_bits")), 5, 8, 8);
-    const QString parity = settings.value(QStringLiteral("parity")).toString();
-    line.parity = parity.size() == 1 && QStringLiteral("NOEMS").contains(parity)
-                      ? parity[0].toLatin1()
-                      : fallback.line.parity;
-    line.stop_bits = bounded(settings.value(QStringLiteral("stop_bits")), 1, 3, 1);
-    line.flow = static_cast<SerialFlow>(bounded(settings.value(QStringLiteral("flow")), 0, 2, 0));
-    const QString code = settings.value(QStringLiteral("encoding")).toString();
-    encoding = code == QStringLiteral("UTF-8") ? code : fallback.encoding;
-    hex_view = settings.value(QStringLiteral("hex_view"), false).toBool();
-    timestamps = settings.value(QStringLiteral("timestamps"), false).toBool();
-    hex_send = settings.value(QStringLiteral("hex_send"), false).toBool();
-    line_end = static_cast<LineEnd>(bounded(settings.value(QStringLiteral("line_end")), 0, 3, 0));
-    interval_ms =
-        bounded(settings.value(QStringLiteral("interval_ms")), 10, 60000, fallback.interval_ms);
-    auto_reconnect = settings.value(QStringLiteral("auto_reconnect"), false).toBool();
-    dtr = settings.value(QStringLiteral("dtr"), fallback.dtr).toBool();
-    rts = settings.value(QStringLiteral("rts"), fallback.rts).toBool();
-    wrap = settings.value(QStringLiteral("wrap"), fallback.wrap).toBool();
-    send_check = checksum_from_name(settings.value(QStringLiteral("checksum")).toString())
+    port = stored_text(settings.value(kPort), fallback.port);
+    line.baud = stored_int(settings.value(kBaud), 1, 1 << 30, fallback.line.baud);
+    line.data_bits = stored_int(settings.value(kDataBits), 5, 8, fallback.line.data_bits);
+    const QString parity = stored_text(settings.value(kParity), {});
+    line.parity = parity.size() == 1 && kParities.contains(parity) ? parity[0].toLatin1()
+                                                                   : fallback.line.parity;
+    line.stop_bits = stored_int(settings.value(kStopBits), 1, 3, fallback.line.stop_bits);
+    line.flow = stored_choice(settings.value(kFlow), 3, fallback.line.flow);
+    const QString code = stored_text(settings.value(kEncoding), {});
+    encoding =
+        code == QStringLiteral("UTF-8") || code == QStringLiteral("GBK") ? code : fallback.encoding;
+    hex_view = stored_bool(settings.value(kHexView), fallback.hex_view);
+    timestamps = stored_bool(settings.value(kTimestamps), fallback.timestamps);
+    hex_send = stored_bool(settings.value(kHexSend), fallback.hex_send);
+    line_end = stored_choice(settings.value(kLineEnd), 4, fallback.line_end);
+    interval_ms = stored_int(settings.value(kInterval), 10, 60000, fallback.interval_ms);
+    auto_reconnect = stored_bool(settings.value(kAutoReconnect), fallback.auto_reconnect);
+    dtr = stored_bool(settings.value(kDtr), fallback.dtr);
+    rts = stored_bool(settings.value(kRts), fallback.rts);
+    wrap = stored_bool(settings.value(kWrap), fallback.wrap);
+    send_check = checksum_from_name(stored_text(settings.value(kChecksum), {}))
                      .value_or(fallback.send_check);
-    check_received =
-        settings.value(QStringLiteral("check_received"), fallback.check_received).toBool();
+    check_received = stored_bool(settings.value(kCheckReceived), fallback.check_received);
+    plot.binary_frames = stored_bool(settings.value(kPlotBinary), fallback.plot.binary_frames);
+    plot.axis = stored_choice(settings.value(kPlotAxis), 2, fallback.plot.axis);
     settings.endGroup();
 }
 
 void TerminalSettings::save(QSettings& settings) const {
     settings.beginGroup(kGroup);
-    settings.setValue(QStringLiteral("port"), port);
-    settings.setValue(QStringLiteral("baud"), line.baud);
-    settings.setValue(QStringLiteral("data_bits"), line.data_bits);
-    settings.setValue(QStringLiteral("parity"), QString(QChar::fromLatin1(line.parity)));
-    settings.setValue(QStringLiteral("stop_bits"), line.stop_bits);
-    settings.setValue(QStringLiteral("flow"), static_cast<int>(line.flow));
-    settings.setValue(QStringLiteral("encoding"), encoding);
-    settings.setValue(QStringLiteral("hex_view"), hex_view);
-    settings.setValue(QStringLiteral("timestamps"), timestamps);
-    settings.setValue(QStringLiteral("hex_send"), hex_send);
-    settings.setValue(QStringLiteral("line_end"), static_cast<int>(line_end));
-    settings.setValue(QStringLiteral("interval_ms"), interval_ms);
-    settings.setValue(QStringLiteral("auto_reconnect"), auto_reconnect);
-    settings.setValue(QStringLiteral("dtr"), dtr);
-    settings.setValue(QStringLiteral("rts"), rts);
-    settings.setValue(QStringLiteral("wrap"), wrap);
-    settings.setValue(QStringLiteral("checksum"), checksum_name(send_check));
-    settings.setValue(QStringLiteral("check_received"), check_received);
+    settings.setValue(kPort, port);
+    settings.setValue(kBaud, line.baud);
+    settings.setValue(kDataBits, line.data_bits);
+    settings.setValue(kParity, QString(QChar::fromLatin1(line.parity)));
+    settings.setValue(kStopBits, line.stop_bits);
+    settings.setValue(kFlow, static_cast<int>(line.flow));
+    settings.setValue(kEncoding, encoding);
+    settings.setValue(kHexView, hex_view);
+    settings.setValue(kTimestamps, timestamps);
+    settings.setValue(kHexSend, hex_send);
+    settings.setValue(kLineEnd, static_cast<int>(line_end));
+    settings.setValue(kInterval, interval_ms);
+    settings.setValue(kAutoReconnect, auto_reconnect);
+    settings.setValue(kDtr, dtr);
+    settings.setValue(kRts, rts);
+    settings.setValue(kWrap, wrap);
+    settings.setValue(kChecksum, checksum_name(send_check));
+    settings.setValue(kCheckReceived, check_received);
+    settings.setValue(kPlotBinary, plot.binary_frames);
+    settings.setValue(kPlotAxis, static_cast<int>(plot.axis));
     settings.endGroup();
 }
 

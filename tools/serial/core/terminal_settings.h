@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/sample_channel.h"
 #include "checksum.h"
 #include "shell/host/serial_device.h"
 
@@ -11,6 +12,13 @@ class QSettings;
 // What 行尾 appends to a line sent as text.
 enum class LineEnd { kNone, kCr, kLf, kCrLf };
 QByteArray line_end_bytes(LineEnd end);
+
+// The choices of the 波形 panel.
+struct PlotChoices {
+    bool binary_frames = false;          // 二进制浮点帧 rather than text lines
+    PlotAxis axis = PlotAxis::kSeconds;  // 横轴
+    bool operator==(const PlotChoices&) const = default;
+};
 
 // Everything the serial terminal remembers across runs: the port, its line and the options.
 struct TerminalSettings {
@@ -29,10 +37,13 @@ struct TerminalSettings {
     bool wrap = false;                      // 自动换行 of the 接收区
     Checksum send_check = Checksum::kNone;  // 校验和 appended to a hex send
     bool check_received = false;            // 核对接收校验和, with the same 校验和
+    PlotChoices plot;
 
-    // Reads what was saved; a missing or unusable value keeps its default.
+    // Reads what was saved; a value that is missing, of the wrong kind or out of range keeps its
+    // default.
     void load(QSettings& settings);
     void save(QSettings& settings) const;
+    bool operator==(const TerminalSettings&) const = default;
 };
 
 // The line as the status line shows it: "115200 8N1", with the flow control when there is one.

@@ -5,6 +5,7 @@
 #include "shell/widgets/plot_box.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -20,8 +21,21 @@ PlotPanel::PlotPanel(FormHost& host, QWidget* parent) : QWidget(parent), m_host(
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(m_box);
 
-    connect(m_binary_frames, &QCheckBox::toggled, this,
-            [this](bool on) { m_parser.set_binary_frames(on); });
+    connect(m_binary_frames, &QCheckBox::toggled, this, [this](bool on) {
+        m_parser.set_binary_frames(on);
+        emit choices_changed();
+    });
+    connect(m_box->axis_box(), &QComboBox::currentIndexChanged, this, &PlotPanel::choices_changed);
+}
+
+PlotChoices PlotPanel::choices() const {
+    return {m_binary_frames->isChecked(),
+            static_cast<PlotAxis>(m_box->axis_box()->currentData().toInt())};
+}
+
+void PlotPanel::set_choices(const PlotChoices& choices) {
+    m_binary_frames->setChecked(choices.binary_frames);
+    select_value(m_box->axis_box(), static_cast<int>(choices.axis));
 }
 
 void PlotPanel::add_bytes(const QByteArray& bytes) {

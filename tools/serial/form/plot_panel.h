@@ -2,6 +2,7 @@
 
 #include "base/sample_store.h"
 #include "tools/serial/core/number_line_parser.h"
+#include "tools/serial/core/terminal_settings.h"
 
 #include <QWidget>
 
@@ -20,8 +21,16 @@ public:
     const SampleStore& store() const { return m_store; }
     PlotBox* plot_box() const { return m_box; }
 
+    // 二进制浮点帧 and 横轴, as shown; the terminal remembers them.
+    PlotChoices choices() const;
+    void set_choices(const PlotChoices& choices);
+
 public slots:
     void add_bytes(const QByteArray& bytes);
+
+signals:
+    // A choice changed, by the user or by set_choices.
+    void choices_changed();
 
 private:
     FormHost& m_host;

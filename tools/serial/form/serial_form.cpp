@@ -243,6 +243,8 @@ void SerialForm::connect_controls() {
     m_refresh_timer.setSingleShot(true);
     m_refresh_timer.setInterval(kRefreshMs);
     connect(&m_session, &SerialSession::bytes_received, m_plot, &PlotPanel::add_bytes);
+    connect(m_plot, &PlotPanel::choices_changed, this,
+            [this] { m_session.set_plot(m_plot->choices()); });
     connect(&m_session, &SerialSession::bytes_received, this, [this] {
         if (!m_refresh_timer.isActive()) {
             m_refresh_timer.start();
@@ -282,6 +284,7 @@ void SerialForm::show_settings() {
     m_auto_reconnect->setChecked(settings.auto_reconnect);
     m_dtr->setChecked(settings.dtr);
     m_rts->setChecked(settings.rts);
+    m_plot->set_choices(settings.plot);
 }
 
 void SerialForm::refresh_ports() {
