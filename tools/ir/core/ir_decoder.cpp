@@ -8,11 +8,6 @@
 
 namespace {
 
-constexpr double kNecUnit = 562.5;
-constexpr double kRc5Unit = 889;
-constexpr double kRc6Unit = 444;
-constexpr double kSonyUnit = 600;
-
 // Adds `more` to the run `run` of the same kind, short of overflowing.
 void extend(qint32& run, qint32 more) {
     constexpr qint64 kLongest = 1 << 30;
@@ -187,7 +182,7 @@ quint32 bits_value(const std::vector<int>& bits, std::size_t from, std::size_t c
 
 bool decode_rc5(std::span<const qint32> t, IrFrame& frame) {
     // 14 bits, a 1 a space then a pulse: the first start bit's space is before the frame.
-    const auto levels = manchester_levels(t, std::vector<int>(28, 1), kRc5Unit, true);
+    const auto levels = manchester_levels(t, std::vector<int>(28, 1), kRc5Half, true);
     if (!levels) {
         return false;
     }
