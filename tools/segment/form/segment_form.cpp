@@ -84,9 +84,7 @@ SegmentForm::SegmentForm(FormHost& host)
 }
 
 void SegmentForm::on_load() {
-    m_save_dialog.title = QStringLiteral("保存文件");
-    m_save_dialog.filter = text_file_filter();
-    m_save_dialog.default_extension = QStringLiteral(".txt");
+    m_save_dialog = text_save_dialog();
 
     m_dialect->addItems(dialect_names());
     m_dialect->setText(QStringLiteral("PIC"));
