@@ -9,15 +9,13 @@
 #include <cmath>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::optional<CutInput> input = cut_input(data, size);
+    const std::optional<ReadInput> input = read_whole_and_cut(data, size, true);
     if (!input) {
         return 0;
     }
-    const std::vector<NamedValues> records = read_in_two(input->bytes, 0, true);
-    FUZZ_REQUIRE(same_records(records, read_in_two(input->bytes, input->cut, true)));
-    FUZZ_REQUIRE(qsizetype(records.size()) <=
+    FUZZ_REQUIRE(qsizetype(input->records.size()) <=
                  input->bytes.count(QByteArrayView(NumberLineParser::kTail, 4)));
-    for (const NamedValues& record : records) {
+    for (const NamedValues& record : input->records) {
         FUZZ_REQUIRE(!record.empty() && record.size() <= NumberLineParser::kMostFloats);
         int place = 0;
         for (const NamedValue& named : record) {

@@ -8,13 +8,11 @@
 #include <cmath>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::optional<CutInput> input = cut_input(data, size);
+    const std::optional<ReadInput> input = read_whole_and_cut(data, size, false);
     if (!input) {
         return 0;
     }
-    const std::vector<NamedValues> records = read_in_two(input->bytes, 0, false);
-    FUZZ_REQUIRE(same_records(records, read_in_two(input->bytes, input->cut, false)));
-    for (const NamedValues& record : records) {
+    for (const NamedValues& record : input->records) {
         FUZZ_REQUIRE(!record.empty());
         for (const NamedValue& named : record) {
             FUZZ_REQUIRE(std::isfinite(named.value));

@@ -1,8 +1,10 @@
 #pragma once
 
 // What the fuzz targets of the number-line parser share: the input cut in two at a place its
-// first byte chooses, the records read from the two pieces, and their comparison.
+// first byte chooses, and the property that the records read from the two pieces are those of
+// the bytes read whole.
 
+#include "fuzz/fuzz_check.h"
 #include "tools/serial/core/number_line_parser.h"
 
 #include <QByteArrayView>
@@ -54,4 +56,22 @@ inline bool same_records(const std::vector<NamedValues>& a, const std::vector<Na
         }
     }
     return true;
+}
+
+// The bytes after the first and the records read from them whole, once the records read from
+// the two pieces proved the same; nothing for an empty input.
+struct ReadInput {
+    QByteArrayView bytes;
+    std::vector<NamedValues> records;
+};
+
+inline std::optional<ReadInput> read_whole_and_cut(const std::uint8_t* data, std::size_t size,
+                                                   bool binary) {
+    const std::optional<CutInput> input = cut_input(data, size);
+    if (!input) {
+        return std::nullopt;
+    }
+    std::vector<NamedValues> records = read_in_two(input->bytes, 0, binary);
+    FUZZ_REQUIRE(same_records(records, read_in_two(input->bytes, input->cut, binary)));
+    return ReadInput{input->bytes, std::move(records)};
 }
