@@ -31,7 +31,7 @@ SegmentForm::SegmentForm(FormHost& host)
     : Form(host, QStringLiteral("七段码"), QStringLiteral("七段码"), 5805, 6735, kBackground) {
     fix_size();
 
-    add_title_frame(this, "Frame2", "7段码查询", {2400, 240, 1335, 375});
+    QGroupBox* title = add_title_frame(this, "Frame2", "7段码查询", {2400, 240, 1335, 375});
     set_background(title, kBackground);
     add_line(this, "Line6", 0, 720, 7440, 720);
     add_line(this, "Line7", 0, 6240, 5760, 6240);
