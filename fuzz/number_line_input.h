@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The bytes after the first, and where to cut them: at most their size, as the first byte says.
