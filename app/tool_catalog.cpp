@@ -23,114 +23,42 @@ Form* make(FormHost& host) {
     return new Window(host);
 }
 
+// A tool button, "Command<number>", whose number is also its place in the focus order; it
+// launches `Window` under the caption `window`. An invalid `face` is the standard face.
+template <typename Window>
+ToolEntry tool(int number, const char* caption, int top, const QColor& face, const char* window,
+               bool minimizable = true) {
+    return {
+        .button = QStringLiteral("Command%1").arg(number),
+        .caption = QString::fromUtf8(caption),
+        .top = top,
+        .focus = number,
+        .face = face,
+        .enabled = true,
+        .window = QString::fromUtf8(window),
+        .create = make<Window>,
+        .minimizable = minimizable,
+    };
+}
+
 }  // namespace
 
 ToolCatalog tool_catalog() {
-    const QColor tool = rgb(128, 255, 128);
+    const QColor painted = rgb(128, 255, 128);
     const QColor standard;
+    // The listing tool is never minimized by a launch.
+    constexpr bool kNeverMinimized = false;
     return {
-        {
-            .button = "Command2",
-            .caption = "传感器阻值",
-            .top = 2760,
-            .focus = 2,
-            .face = tool,
-            .enabled = true,
-            .window = "真值表",
-            .create = make<SensorForm>,
-        },
-        {
-            .button = "Command1",
-            .caption = "七段码查询",
-            .top = 2280,
-            .focus = 1,
-            .face = tool,
-            .enabled = true,
-            .window = "七段码",
-            .create = make<SegmentForm>,
-        },
-        {
-            .button = "Command4",
-            .caption = "色环电阻",
-            .top = 1320,
-            .focus = 4,
-            .face = tool,
-            .enabled = true,
-            .window = "色环电阻",
-            .create = make<ResistorForm>,
-        },
-        {
-            .button = "Command5",
-            .caption = "秒表",
-            .top = 840,
-            .focus = 5,
-            .face = tool,
-            .enabled = true,
-            .window = "秒表",
-            .create = make<StopwatchForm>,
-        },
-        {
-            .button = "Command3",
-            .caption = "转速表",
-            .top = 3240,
-            .focus = 3,
-            .face = tool,
-            .enabled = true,
-            .window = "转速表",
-            .create = make<TachoForm>,
-        },
-        // The listing tool is never minimized by a launch.
-        {
-            .button = "Command11",
-            .caption = "PICC TO ASM",
-            .top = 5160,
-            .focus = 11,
-            .face = standard,
-            .enabled = true,
-            .window = "PICCASM",
-            .create = make<PiccForm>,
-            .minimizable = false,
-        },
-        {
-            .button = "Command9",
-            .caption = "单位换算",
-            .top = 1800,
-            .focus = 9,
-            .face = standard,
-            .enabled = true,
-            .window = "单位换算",
-            .create = make<UnitConverterForm>,
-        },
-        {
-            .button = "Command6",
-            .caption = "串口工具",
-            .top = 3720,
-            .focus = 6,
-            .face = standard,
-            .enabled = true,
-            .window = "串口工具",
-            .create = make<SerialForm>,
-        },
-        {
-            .button = "Command7",
-            .caption = "红外读码器",
-            .top = 4200,
-            .focus = 7,
-            .face = standard,
-            .enabled = true,
-            .window = "红外读码器",
-            .create = make<IrForm>,
-        },
-        {
-            .button = "Command8",
-            .caption = "字模",
-            .top = 4680,
-            .focus = 8,
-            .face = standard,
-            .enabled = true,
-            .window = "字模",
-            .create = make<GlyphsForm>,
-        },
+        tool<SensorForm>(2, "传感器阻值", 2760, painted, "真值表"),
+        tool<SegmentForm>(1, "七段码查询", 2280, painted, "七段码"),
+        tool<ResistorForm>(4, "色环电阻", 1320, painted, "色环电阻"),
+        tool<StopwatchForm>(5, "秒表", 840, painted, "秒表"),
+        tool<TachoForm>(3, "转速表", 3240, painted, "转速表"),
+        tool<PiccForm>(11, "PICC TO ASM", 5160, standard, "PICCASM", kNeverMinimized),
+        tool<UnitConverterForm>(9, "单位换算", 1800, standard, "单位换算"),
+        tool<SerialForm>(6, "串口工具", 3720, standard, "串口工具"),
+        tool<IrForm>(7, "红外读码器", 4200, standard, "红外读码器"),
+        tool<GlyphsForm>(8, "字模", 4680, standard, "字模"),
     };
 }
 

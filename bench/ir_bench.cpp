@@ -1,6 +1,6 @@
 // Figures of the infrared code reader: how fast a long recording is read and decoded, and what
 // the window costs while it reads a receiver that stays silent.
-#include "process_figures.h"
+#include "bench/bench_harness.h"
 #include "tests/support/offscreen_application.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/ir/core/ir_encoder.h"
@@ -9,11 +9,8 @@
 #include "tools/ir/form/ir_form.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,25 +46,24 @@ QString long_recording(std::size_t& timings) {
 void decoding_figures() {
     std::size_t timings = 0;
     const QString text = long_recording(timings);
-    QElapsedTimer timer;
-    timer.start();
+    bench::Stopwatch timer;
     const TimingFile file = parse_timing_text(text);
-    const qint64 read_ms = timer.elapsed();
+    const double read_ms = timer.ms();
     timer.restart();
     IrFrameSplitter splitter;
     splitter.add(file.samples);
     splitter.finish();
     const std::vector<IrFrame> frames = splitter.take_frames();
-    const qint64 decode_ms = timer.elapsed();
+    const double decode_ms = timer.ms();
     std::size_t known = 0;
     for (const IrFrame& frame : frames) {
         known += frame.protocol != IrProtocol::kUnknown ? 1 : 0;
     }
     std::printf(
-        "recording of %zu timings (%lld KiB of text): read in %lld ms, cut and decoded in "
-        "%lld ms; %zu frames, %zu of them decoded\n",
-        timings, static_cast<long long>(text.size() / 1024), static_cast<long long>(read_ms),
-        static_cast<long long>(decode_ms), frames.size(), known);
+        "recording of %zu timings (%lld KiB of text): read in %.0f ms, cut and decoded in "
+        "%.0f ms; %zu frames, %zu of them decoded\n",
+        timings, static_cast<long long>(text.size() / 1024), read_ms, decode_ms, frames.size(),
+        known);
 }
 
 // The window reads a named pipe whose writer is open and sends nothing, as a receiver in a
@@ -93,19 +89,12 @@ void silent_device_figures() {
     }
     constexpr int kSeconds = 10;
     QCoreApplication::processEvents();
-    const double cpu_before = cpu_seconds();
-    QElapsedTimer wall;
-    wall.start();
     // The program's own event loop, which sleeps until something happens.
-    QEventLoop loop;
-    QTimer::singleShot(kSeconds * 1000, &loop, &QEventLoop::quit);
-    loop.exec();
-    const double cpu = cpu_seconds() - cpu_before;
-    const double share = cpu / (double(wall.elapsed()) / 1000.0) * 100.0;
+    const bench::Load load = bench::idle_load(kSeconds * 1000);
     std::printf(
         "silent receiver read for %d s: %.3f s of processor time, %.3f %% of a core "
         "(target under 0.5 %%)\n",
-        kSeconds, cpu, share);
+        kSeconds, load.cpu_s, load.percent_of_core());
     ::close(writer);
 }
 

@@ -43,6 +43,12 @@ struct Command {
     bool line_feeds = false;
 };
 
+// The description of a subcommand that writes the file a window saves, in the words every such
+// subcommand uses: "Writes WHAT, byte for byte the file SAVED_BY\n(GBK text, CR LF line
+// ends)MORE. Needs no display."
+QString saved_file_description(const QString& what, const QString& saved_by,
+                               const QString& more = {});
+
 // The subcommands, in the order the help lists them.
 using CommandCatalog = std::vector<Command>;
 

@@ -127,6 +127,11 @@ QString command_help(const Command& command) {
     return help + u'\n' + kExitStatus;
 }
 
+QString saved_file_description(const QString& what, const QString& saved_by, const QString& more) {
+    return u"Writes %1, byte for byte the file %2\n(GBK text, CR LF line ends)%3. Needs no "
+           "display."_s.arg(what, saved_by, more);
+}
+
 QString subcommand_list(const CommandCatalog& commands) {
     QString list;
     for (const Command& command : commands) {

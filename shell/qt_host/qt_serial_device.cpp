@@ -8,19 +8,16 @@
 
 namespace {
 
+// The parity by its letter, in either case.
 QSerialPort::Parity parity_of(char letter) {
-    switch (letter) {
-        case 'E':
-        case 'e':
+    switch (QChar::toUpper(static_cast<char32_t>(static_cast<unsigned char>(letter)))) {
+        case U'E':
             return QSerialPort::EvenParity;
-        case 'O':
-        case 'o':
+        case U'O':
             return QSerialPort::OddParity;
-        case 'M':
-        case 'm':
+        case U'M':
             return QSerialPort::MarkParity;
-        case 'S':
-        case 's':
+        case U'S':
             return QSerialPort::SpaceParity;
         default:
             return QSerialPort::NoParity;

@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "look.h"
+
 namespace {
 
 template <typename Control>
@@ -52,6 +54,14 @@ QRadioButton* add_option(QWidget* parent, const QString& name, const QString& ca
 QGroupBox* add_frame(QWidget* parent, const QString& name, const QString& caption,
                      const Twips& place) {
     return named(new QGroupBox(caption, parent), name, place);
+}
+
+QGroupBox* add_title_frame(QWidget* parent, const QString& name, const QString& caption,
+                           const Twips& place) {
+    QGroupBox* title = add_frame(parent, name, caption, place);
+    title->setFont(song_font(12));
+    set_text_colour(title, rgb(0, 0, 255));
+    return title;
 }
 
 QFrame* add_picture(QWidget* parent, const QString& name, const Twips& place) {

@@ -28,6 +28,9 @@ QRadioButton* add_option(QWidget* parent, const QString& name, const QString& ca
 // A frame that only shows its caption, used as a window's title.
 QGroupBox* add_frame(QWidget* parent, const QString& name, const QString& caption,
                      const Twips& place);
+// A window's heading: a frame whose caption is blue, 宋体 12 points.
+QGroupBox* add_title_frame(QWidget* parent, const QString& name, const QString& caption,
+                           const Twips& place);
 // A sunken box that holds other controls or a drawing.
 QFrame* add_picture(QWidget* parent, const QString& name, const Twips& place);
 LineShape* add_line(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2);

@@ -78,9 +78,8 @@ Command glyphs_command() {
         .name = u"glyphs"_s,
         .synopsis = u"--text TEXT [options]"_s,
         .summary = u"characters to dot-matrix byte tables, as 字模 saves them"_s,
-        .description =
-            u"Writes the dot-matrix table of the characters, byte for byte the file that the 字模 "
-            "window saves\n(GBK text, CR LF line ends). Needs no display."_s,
+        .description = saved_file_description(u"the dot-matrix table of the characters"_s,
+                                              u"that the 字模 window saves"_s),
         .options =
             {
                 {u"--text"_s, u"TEXT"_s, u"the characters to convert"_s},

@@ -415,8 +415,7 @@ void GlyphsForm::on_save_clicked() {
     if (!table) {
         return;
     }
-    const auto path = host().save_file(
-        {QStringLiteral("保存文件"), text_file_filter(), QStringLiteral(".txt"), windowTitle()});
+    const auto path = host().save_file(text_save_dialog(windowTitle()));
     if (path) {
         save_text_file(host(), *path, *table);
     }

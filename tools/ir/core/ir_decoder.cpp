@@ -8,11 +8,6 @@
 
 namespace {
 
-constexpr double kNecUnit = 562.5;
-constexpr double kRc5Unit = 889;
-constexpr double kRc6Unit = 444;
-constexpr double kSonyUnit = 600;
-
 // Adds `more` to the run `run` of the same kind, short of overflowing.
 void extend(qint32& run, qint32 more) {
     constexpr qint64 kLongest = 1 << 30;
@@ -21,6 +16,29 @@ void extend(qint32& run, qint32 more) {
 
 bool near(double measured, double nominal) {
     return std::abs(measured - nominal) <= kTolerance * nominal;
+}
+
+// `count` bits, least significant first, each a pair of timings from t[first] on: a mark of one
+// `unit`, then one unit for a 0 or `one_units` units for a 1. A pulse is positive and a space
+// negative; the mark is a pulse when `mark_is_pulse` (NEC varies the space), else a space (Sony
+// varies the pulse). Nothing when a timing fits neither.
+std::optional<quint32> paired_bits(std::span<const qint32> t, std::size_t first, std::size_t count,
+                                   double unit, double one_units, bool mark_is_pulse) {
+    const qint32 mark_sign = mark_is_pulse ? 1 : -1;
+    quint32 bits = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const qint32 mark = mark_sign * t[first + 2 * i];
+        const qint32 varying = -mark_sign * t[first + 2 * i + 1];
+        if (!near(mark, unit)) {
+            return std::nullopt;
+        }
+        if (near(varying, one_units * unit)) {
+            bits |= 1u << i;
+        } else if (!near(varying, unit)) {
+            return std::nullopt;
+        }
+    }
+    return bits;
 }
 
 bool decode_nec(std::span<const qint32> t, IrFrame& frame) {
@@ -39,19 +57,11 @@ bool decode_nec(std::span<const qint32> t, IrFrame& frame) {
     if (t.size() != 2 + 2 * 32 + 1 || !near(-t[1], 8 * kNecUnit) || !near(t.back(), kNecUnit)) {
         return false;
     }
-    quint32 bits = 0;
-    for (int i = 0; i < 32; ++i) {
-        const qint32 pulse = t[2 + 2 * i];
-        const qint32 space = -t[3 + 2 * i];
-        if (!near(pulse, kNecUnit)) {
-            return false;
-        }
-        if (near(space, 3 * kNecUnit)) {
-            bits |= 1u << i;  // least significant bit first
-        } else if (!near(space, kNecUnit)) {
-            return false;
-        }
+    const std::optional<quint32> read = paired_bits(t, 2, 32, kNecUnit, 3, true);
+    if (!read) {
+        return false;
     }
+    const quint32 bits = *read;
     const quint32 address = bits & 0xff;
     const quint32 not_address = (bits >> 8) & 0xff;
     const quint32 command = (bits >> 16) & 0xff;
@@ -172,7 +182,7 @@ quint32 bits_value(const std::vector<int>& bits, std::size_t from, std::size_t c
 
 bool decode_rc5(std::span<const qint32> t, IrFrame& frame) {
     // 14 bits, a 1 a space then a pulse: the first start bit's space is before the frame.
-    const auto levels = manchester_levels(t, std::vector<int>(28, 1), kRc5Unit, true);
+    const auto levels = manchester_levels(t, std::vector<int>(28, 1), kRc5Half, true);
     if (!levels) {
         return false;
     }
@@ -220,19 +230,11 @@ bool decode_sony(std::span<const qint32> t, IrFrame& frame) {
     if (count != 12 && count != 15 && count != 20) {
         return false;
     }
-    quint32 bits = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const qint32 space = -t[1 + 2 * i];
-        const qint32 pulse = t[2 + 2 * i];
-        if (!near(space, kSonyUnit)) {
-            return false;
-        }
-        if (near(pulse, 2 * kSonyUnit)) {
-            bits |= 1u << i;  // least significant bit first
-        } else if (!near(pulse, kSonyUnit)) {
-            return false;
-        }
+    const std::optional<quint32> read = paired_bits(t, 1, count, kSonyUnit, 2, false);
+    if (!read) {
+        return false;
     }
+    const quint32 bits = *read;
     frame.command = bits & 0x7f;
     if (count == 20) {
         frame.protocol = IrProtocol::kSony20;

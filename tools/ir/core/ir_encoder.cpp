@@ -6,11 +6,6 @@
 
 namespace {
 
-constexpr double kNecUnit = 562.5;
-constexpr qint32 kRc5Half = 889;
-constexpr qint32 kRc6Unit = 444;
-constexpr qint32 kSonyUnit = 600;
-
 qint32 units(double count, double unit) {
     return static_cast<qint32>(std::lround(count * unit));
 }

@@ -1,5 +1,7 @@
 #include "ir_protocol.h"
 
+#include "base/table_rows.h"
+
 namespace {
 
 struct ProtocolNames {
@@ -22,24 +24,13 @@ const ProtocolNames kNames[] = {
 };
 
 const ProtocolNames* names_of(IrProtocol protocol) {
-    for (const ProtocolNames& names : kNames) {
-        if (names.protocol == protocol) {
-            return &names;
-        }
-    }
-    return nullptr;
+    return find_row(kNames, &ProtocolNames::protocol, protocol);
 }
 
 }  // namespace
 
 const std::vector<IrProtocol>& known_protocols() {
-    static const std::vector<IrProtocol> protocols = [] {
-        std::vector<IrProtocol> list;
-        for (const ProtocolNames& names : kNames) {
-            list.push_back(names.protocol);
-        }
-        return list;
-    }();
+    static const std::vector<IrProtocol> protocols = table_column(kNames, &ProtocolNames::protocol);
     return protocols;
 }
 

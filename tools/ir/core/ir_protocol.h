@@ -9,6 +9,13 @@
 // own names for them.
 enum class IrProtocol { kUnknown, kNec, kNecx, kNec32, kRc5, kRc6Mode0, kSony12, kSony15, kSony20 };
 
+// The protocols' time units in microseconds, as the encoder sends them and the decoder expects
+// them: NEC's, half an RC5 bit, RC6's and Sony's.
+inline constexpr double kNecUnit = 562.5;
+inline constexpr qint32 kRc5Half = 889;
+inline constexpr qint32 kRc6Unit = 444;
+inline constexpr qint32 kSonyUnit = 600;
+
 // Every protocol but kUnknown, in the order the command line lists them.
 const std::vector<IrProtocol>& known_protocols();
 

@@ -1,5 +1,7 @@
 #include "key_export.h"
 
+#include "base/table_rows.h"
+
 #include <QRegularExpression>
 #include <QSet>
 
@@ -33,12 +35,8 @@ const FormatNames kFormats[] = {
 };
 
 const FormatNames& names_of(ExportFormat format) {
-    for (const FormatNames& names : kFormats) {
-        if (names.format == format) {
-            return names;
-        }
-    }
-    return kFormats[0];
+    const FormatNames* names = find_row(kFormats, &FormatNames::format, format);
+    return names ? *names : kFormats[0];
 }
 
 const QString kHeading = QStringLiteral("红外遥控按键码，由 Brevik 红外读码器导出");
@@ -70,6 +68,11 @@ QString csv_field(const QString& text) {
     return u'"' + quoted + u'"';
 }
 
+// Nothing written, and why: `message` with the keys at fault in place of its %1.
+KeyExport refused(const QString& message, const QStringList& keys) {
+    return {{}, message.arg(keys.join(u"、"))};
+}
+
 struct NamedKey {
     const IrKeyRow* row;
     QString name;
@@ -79,13 +82,7 @@ struct NamedKey {
 }  // namespace
 
 const std::vector<ExportFormat>& export_formats() {
-    static const std::vector<ExportFormat> formats = [] {
-        std::vector<ExportFormat> list;
-        for (const FormatNames& names : kFormats) {
-            list.push_back(names.format);
-        }
-        return list;
-    }();
+    static const std::vector<ExportFormat> formats = table_column(kFormats, &FormatNames::format);
     return formats;
 }
 
@@ -160,10 +157,9 @@ KeyExport export_keys(const std::vector<IrKeyRow>& rows, ExportFormat format) {
         return {{}, QStringLiteral("还没有起名的按键：请先在“键名”一栏填写按键的名称，再导出。")};
     }
     if (!no_code.isEmpty()) {
-        return {{},
-                QStringLiteral("这些按键没有扫描码（未知协议或单独的重复帧），无法导出：%1。"
-                               "请清空它们的键名。")
-                    .arg(no_code.join(u"、"))};
+        return refused(QStringLiteral("这些按键没有扫描码（未知协议或单独的重复帧），无法导出：%1。"
+                                      "请清空它们的键名。"),
+                       no_code);
     }
 
     const bool source = format != ExportFormat::kCsv && format != ExportFormat::kKeymap;
@@ -181,15 +177,12 @@ KeyExport export_keys(const std::vector<IrKeyRow>& rows, ExportFormat format) {
             seen.insert(key.name);
         }
         if (!bad.isEmpty()) {
-            return {{},
-                    QStringLiteral("这些键名不能用作标识符：%1。请只用字母、数字和下划线，"
-                                   "且不以数字开头（如 KEY_POWER）。")
-                        .arg(bad.join(u"、"))};
+            return refused(QStringLiteral("这些键名不能用作标识符：%1。请只用字母、数字和下划线，"
+                                          "且不以数字开头（如 KEY_POWER）。"),
+                           bad);
         }
         if (!twice.isEmpty()) {
-            return {{},
-                    QStringLiteral("这些键名用了不止一次：%1。每个键名只能用一次。")
-                        .arg(twice.join(u"、"))};
+            return refused(QStringLiteral("这些键名用了不止一次：%1。每个键名只能用一次。"), twice);
         }
     }
 
@@ -279,16 +272,15 @@ KeyExport export_keys(const std::vector<IrKeyRow>& rows, ExportFormat format) {
                 table[frame.scancode] = key.name;
             }
             if (!bad.isEmpty()) {
-                return {{},
-                        QStringLiteral(
-                            "ir-keytable 键表只认 Linux 的键名（KEY_ 或 BTN_ 开头的大写名称，"
-                            "如 KEY_POWER、KEY_VOLUMEUP），这些键名不是：%1。")
-                            .arg(bad.join(u"、"))};
+                return refused(
+                    QStringLiteral(
+                        "ir-keytable 键表只认 Linux 的键名（KEY_ 或 BTN_ 开头的大写名称，"
+                        "如 KEY_POWER、KEY_VOLUMEUP），这些键名不是：%1。"),
+                    bad);
             }
             if (!clashes.isEmpty()) {
-                return {{},
-                        QStringLiteral("同一个扫描码起了两个键名：%1。请只保留一个。")
-                            .arg(clashes.join(u"、"))};
+                return refused(QStringLiteral("同一个扫描码起了两个键名：%1。请只保留一个。"),
+                               clashes);
             }
             for (const IrProtocol protocol : order) {
                 lines.append(QStringLiteral("[[protocols]]"));

@@ -51,9 +51,7 @@ ResistorForm::ResistorForm(FormHost& host)
     add_line(this, "Line7", 120, 8040, 4320, 8040);
     add_line(this, "Line8", 120, 120, 120, 8040);
 
-    QGroupBox* title = add_frame(this, "Frame3", "色环电阻查询", {1440, 240, 1695, 375});
-    title->setFont(song_font(12));
-    set_text_colour(title, rgb(0, 0, 255));
+    add_title_frame(this, "Frame3", "色环电阻查询", {1440, 240, 1695, 375});
 
     m_four_bands = add_option(this, "Option1", "4色环", {1440, 720, 855, 495});
     set_background(m_four_bands, kBackground);

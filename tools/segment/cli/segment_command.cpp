@@ -107,9 +107,8 @@ Command segment_table_command() {
         .name = u"table segment"_s,
         .synopsis = u"--dialect pic|a51|c|emc --common anode|cathode [options]"_s,
         .summary = u"the seven-segment codes that 七段码's 全部转换 saves"_s,
-        .description =
-            u"Writes the seven-segment table of window 七段码 (button 全部转换), byte for byte "
-            "the file it saves\n(GBK text, CR LF line ends). Needs no display."_s,
+        .description = saved_file_description(
+            u"the seven-segment table of window 七段码 (button 全部转换)"_s, u"it saves"_s),
         .options =
             {
                 dialect_option(),

@@ -31,9 +31,7 @@ SegmentForm::SegmentForm(FormHost& host)
     : Form(host, QStringLiteral("七段码"), QStringLiteral("七段码"), 5805, 6735, kBackground) {
     fix_size();
 
-    QGroupBox* title = add_frame(this, "Frame2", "7段码查询", {2400, 240, 1335, 375});
-    title->setFont(song_font(12));
-    set_text_colour(title, rgb(0, 0, 255));
+    QGroupBox* title = add_title_frame(this, "Frame2", "7段码查询", {2400, 240, 1335, 375});
     set_background(title, kBackground);
     add_line(this, "Line6", 0, 720, 7440, 720);
     add_line(this, "Line7", 0, 6240, 5760, 6240);
@@ -84,9 +82,7 @@ SegmentForm::SegmentForm(FormHost& host)
 }
 
 void SegmentForm::on_load() {
-    m_save_dialog.title = QStringLiteral("保存文件");
-    m_save_dialog.filter = text_file_filter();
-    m_save_dialog.default_extension = QStringLiteral(".txt");
+    m_save_dialog = text_save_dialog();
 
     m_dialect->addItems(dialect_names());
     m_dialect->setText(QStringLiteral("PIC"));

@@ -236,9 +236,8 @@ Command sensor_table_command() {
             "                           --dialect pic|a51|c|emc [options]"_s,
         .summary = u"the sensor AD table that 真值表's 输出 saves, or any thermistor's"_s,
         .description =
-            u"Writes the sensor AD table of window 真值表 (button 输出), byte for byte the file "
-            "it saves\n(GBK text, CR LF line ends), for a built-in sensor or any thermistor. "
-            "Needs no display."_s,
+            saved_file_description(u"the sensor AD table of window 真值表 (button 输出)"_s,
+                                   u"it saves"_s, u", for a built-in sensor or any thermistor"_s),
         .options =
             {
                 {u"--model"_s, u"3470_5K|3470_10K|humidity"_s,

@@ -100,9 +100,7 @@ void SensorForm::set_focus_order() {
 }
 
 void SensorForm::on_load() {
-    m_save_dialog.title = QStringLiteral("保存文件");
-    m_save_dialog.filter = text_file_filter();
-    m_save_dialog.default_extension = QStringLiteral(".txt");
+    m_save_dialog = text_save_dialog();
 
     m_model->addItems(model_names());
     m_model->setText(QStringLiteral("3470_5K"));

@@ -1,5 +1,7 @@
 #include "checksum.h"
 
+#include "base/table_rows.h"
+
 #include <array>
 #include <cstdint>
 
@@ -95,22 +97,15 @@ constexpr ChecksumEntry kEntries[] = {
 };
 
 const ChecksumEntry& entry(Checksum checksum) {
-    for (const ChecksumEntry& e : kEntries) {
-        if (e.checksum == checksum) {
-            return e;
-        }
-    }
-    return kEntries[0];
+    const ChecksumEntry* found = find_row(kEntries, &ChecksumEntry::checksum, checksum);
+    return found ? *found : kEntries[0];
 }
 
 }  // namespace
 
 QList<Checksum> all_checksums() {
-    QList<Checksum> list;
-    for (const ChecksumEntry& e : kEntries) {
-        list.append(e.checksum);
-    }
-    return list;
+    const std::vector<Checksum> column = table_column(kEntries, &ChecksumEntry::checksum);
+    return QList<Checksum>(column.begin(), column.end());
 }
 
 QString checksum_name(Checksum checksum) {

@@ -31,9 +31,7 @@ StopwatchForm::StopwatchForm(FormHost& host)
     : Form(host, QStringLiteral("秒表"), QStringLiteral("秒表"), 3780, 5850, kBackground) {
     fix_size();
 
-    QGroupBox* title = add_frame(this, "Frame1", "秒表", {1560, 0, 735, 375});
-    title->setFont(song_font(12));
-    set_text_colour(title, kBlue);
+    QGroupBox* title = add_title_frame(this, "Frame1", "秒表", {1560, 0, 735, 375});
     set_background(title, kBackground);
     add_line(this, "Line6", 0, 480, 4320, 480);
 

@@ -1,0 +1,28 @@
+# A tool of the toolbox: its window-free core and its window, and its command line where it has
+# one, as the libraries brevik_<tool>_core, brevik_<tool>_form and brevik_<tool>_cli. The core
+# links Qt Core and what CORE_LINKS adds, nothing that draws; the window stands on the core and
+# the widget kit, the command line on the core and the command kit, each with what FORM_LINKS and
+# CLI_LINKS add.
+#
+#   brevik_tool(<tool> CORE <sources> [CORE_LINKS <libraries>]
+#               FORM <sources> [FORM_LINKS <libraries>]
+#               [CLI <sources>] [CLI_LINKS <libraries>])
+function(brevik_tool tool)
+    cmake_parse_arguments(PARSE_ARGV 1 TOOL "" ""
+                          "CORE;CORE_LINKS;FORM;FORM_LINKS;CLI;CLI_LINKS")
+    if(TOOL_UNPARSED_ARGUMENTS OR NOT TOOL_CORE OR NOT TOOL_FORM)
+        message(FATAL_ERROR "brevik_tool(${tool}): needs CORE and FORM sources, "
+                            "and takes only CORE, FORM, CLI and their _LINKS")
+    endif()
+    brevik_library(brevik_${tool}_core ${TOOL_CORE})
+    target_link_libraries(brevik_${tool}_core PUBLIC ${TOOL_CORE_LINKS} Qt6::Core)
+
+    brevik_library(brevik_${tool}_form ${TOOL_FORM})
+    target_link_libraries(brevik_${tool}_form PUBLIC brevik_${tool}_core ${TOOL_FORM_LINKS}
+                                                     brevik_widgets)
+    if(TOOL_CLI)
+        brevik_library(brevik_${tool}_cli ${TOOL_CLI})
+        target_link_libraries(brevik_${tool}_cli PUBLIC brevik_${tool}_core ${TOOL_CLI_LINKS}
+                                                        brevik_command_kit)
+    endif()
+endfunction()
