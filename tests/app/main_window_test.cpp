@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -59,25 +60,26 @@ bool program_ends(const std::function<void()>& steps, int ms = 3000) {
 // main window and minimizes the other tool windows but the listing tool's.
 TEST_F(MainWindowTest, ButtonsLaunchTheirWindowsInTheFocusOrder) {
     EXPECT_EQ(control<TextBox>(m_window, u"说明文件"_s)->text(), u"第一行\r\nlast\r\n"_s);
-    // Each button's caption and its window's title.
-    const std::pair<const char16_t*, const char16_t*> rows[] = {
-        {u"七段码查询", u"七段码"},
-        {u"传感器阻值", u"真值表"},
-        {u"转速表", u"转速表"},
-        {u"色环电阻", u"色环电阻"},
-        {u"秒表", u"秒表"},
-        {u"串口工具", u"串口工具"},
-        {u"红外读码器", u"红外读码器"},
-        {u"字模", u"字模"},
-        {u"单位换算", u"单位换算"},
-        {u"退出", nullptr},
-        {u"PICC TO ASM", u"PICCASM"},
+    // Each button's name, caption and its window's title.
+    const std::tuple<const char16_t*, const char16_t*, const char16_t*> rows[] = {
+        {u"Command1", u"七段码查询", u"七段码"},
+        {u"Command2", u"传感器阻值", u"真值表"},
+        {u"Command3", u"转速表", u"转速表"},
+        {u"Command4", u"色环电阻", u"色环电阻"},
+        {u"Command5", u"秒表", u"秒表"},
+        {u"Command6", u"串口工具", u"串口工具"},
+        {u"Command7", u"红外读码器", u"红外读码器"},
+        {u"Command8", u"字模", u"字模"},
+        {u"Command9", u"单位换算", u"单位换算"},
+        {u"Command10", u"退出", nullptr},
+        {u"Command11", u"PICC TO ASM", u"PICCASM"},
     };
     QWidget* focused = button(u"七段码查询"_s);
-    for (const auto& [caption, window_title] : rows) {
+    for (const auto& [name, caption, window_title] : rows) {
         SCOPED_TRACE(QString::fromUtf16(caption).toStdString());
         auto* tool = qobject_cast<QAbstractButton*>(focused);
         ASSERT_NE(tool, nullptr);
+        EXPECT_EQ(tool->objectName(), QString::fromUtf16(name));
         EXPECT_EQ(tool->text(), QString::fromUtf16(caption));
         EXPECT_TRUE(tool->isEnabled());
         do {

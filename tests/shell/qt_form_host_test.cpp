@@ -1,6 +1,8 @@
 #include "shell/qt_host/qt_form_host.h"
+#include "shell/qt_host/qt_serial_device.h"
 #include "shell/qt_host/serial_port_name.h"
 #include "tests/support/form_driver.h"
+#include "tests/support/pseudo_terminal.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -13,6 +15,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <termios.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -102,6 +107,44 @@ TEST(QtFormHost, AnOpenDialogOpensATypedFileThatTheFilterDoesNotMatch) {
     EXPECT_EQ(
         QtFormHost().open_file({{}, text_file_filter(), u".txt"_s, dir.filePath(u"new.txt"_s)}),
         listing);
+}
+
+// The line a port is opened with is the line the device is set to: a board on the wrong parity or
+// stop bits reads garbage. The master end of a pseudo-terminal reads back its slave's settings,
+// all but the parity enable and the character size, which its driver forces to none and 8 bits.
+TEST(QtSerialDevice, OpensTheDeviceWithTheLineAsked) {
+    constexpr tcflag_t kParity = PARODD | CMSPAR;
+    struct Row {
+        SerialLine line;
+        speed_t speed;
+        tcflag_t parity;  // which parity, once enabled
+        bool two_stop_bits;
+        bool wires;  // RTS/CTS
+        bool xon_xoff;
+    };
+    const Row rows[] = {
+        {{9600, 'N', 8, 1, SerialFlow::kNone}, B9600, 0, false, false, false},
+        {{115200, 'E', 7, 2, SerialFlow::kHardware}, B115200, 0, true, true, false},
+        {{4800, 'o', 8, 1, SerialFlow::kSoftware}, B4800, PARODD, false, false, true},
+        {{9600, 'M', 8, 1, SerialFlow::kNone}, B9600, kParity, false, false, false},
+        {{9600, 'S', 8, 1, SerialFlow::kNone}, B9600, CMSPAR, false, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(1, row.line.parity) + std::to_string(row.line.baud));
+        const auto pair = open_pseudo_terminal();
+        ASSERT_TRUE(pair.has_value());
+        QtSerialDevice port(pair->device);
+        ASSERT_TRUE(port.open_read_write(row.line));
+        termios set{};
+        ASSERT_EQ(tcgetattr(pair->master, &set), 0);
+        EXPECT_EQ(set.c_cflag & kParity, row.parity);
+        EXPECT_EQ((set.c_cflag & CSTOPB) != 0, row.two_stop_bits);
+        EXPECT_EQ((set.c_cflag & CRTSCTS) != 0, row.wires);
+        EXPECT_EQ((set.c_iflag & (IXON | IXOFF)) != 0, row.xon_xoff);
+        EXPECT_EQ(cfgetospeed(&set), row.speed);
+        port.close();
+        ::close(pair->master);
+    }
 }
 
 }  // namespace
