@@ -13,12 +13,14 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QTimer>
+#include <QWidget>
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -186,5 +188,18 @@ private:
     explicit Terminal(const PseudoTerminal& pair) : m_pair(pair) {}
     PseudoTerminal m_pair;
 };
+
+// The control of a window by its accessible or object name; a benchmark that cannot find one
+// measures nothing, so it stops there.
+template <typename Control>
+Control* named(QWidget* form, const QString& name) {
+    for (Control* control : form->findChildren<Control*>()) {
+        if (control->accessibleName() == name || control->objectName() == name) {
+            return control;
+        }
+    }
+    std::fprintf(stderr, "no control %s\n", qPrintable(name));
+    std::exit(1);
+}
 
 }  // namespace bench

@@ -187,17 +187,6 @@ RepaintCost repaint_cost(PlotView* plot, int times) {
     return {wall.median(), cpu.median()};
 }
 
-template <typename Control>
-Control* named(QWidget* form, const QString& name) {
-    for (Control* control : form->findChildren<Control*>()) {
-        if (control->accessibleName() == name || control->objectName() == name) {
-            return control;
-        }
-    }
-    std::fprintf(stderr, "no control %s\n", qPrintable(name));
-    std::exit(1);
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -221,11 +210,11 @@ int main(int argc, char* argv[]) {
     form->load();
     form->resize(1280, 900);
     form->show();
-    auto* tabs = named<QTabWidget>(form, QStringLiteral("receive_tabs"));
+    auto* tabs = bench::named<QTabWidget>(form, QStringLiteral("receive_tabs"));
     tabs->setCurrentWidget(form->plot());
-    named<QComboBox>(form, QStringLiteral("port"))->setEditText(terminal->device());
-    named<QComboBox>(form, QStringLiteral("baud"))->setEditText(QStringLiteral("921600"));
-    named<QPushButton>(form, QStringLiteral("打开串口"))->click();
+    bench::named<QComboBox>(form, QStringLiteral("port"))->setEditText(terminal->device());
+    bench::named<QComboBox>(form, QStringLiteral("baud"))->setEditText(QStringLiteral("921600"));
+    bench::named<QPushButton>(form, QStringLiteral("打开串口"))->click();
     if (!form->is_port_open()) {
         std::fprintf(stderr, "the window did not open %s\n", qPrintable(terminal->device()));
         return 1;
@@ -327,7 +316,7 @@ int main(int argc, char* argv[]) {
                     static_cast<long long>(channel->size()),
                     static_cast<long long>(channel->dropped()));
     }
-    named<QPushButton>(form, QStringLiteral("关闭串口"))->click();
+    bench::named<QPushButton>(form, QStringLiteral("关闭串口"))->click();
     delete form;
     return 0;
 }

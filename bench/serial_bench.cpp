@@ -8,6 +8,7 @@
 //   run): the view's cost per MB at the first, second and hundredth MB, the memory, and how long
 //   a screen reader's query of the full log takes; the same for a board printing "0\n".
 
+#include "bench/bench_harness.h"
 #include "bench/process_figures.h"
 #include "shell/qt_host/qt_serial_device.h"
 #include "shell/widgets/line_source.h"
@@ -44,17 +45,6 @@ namespace {
 
 constexpr qint64 kMB = 1000 * 1000;
 
-template <typename Control>
-Control* named(QWidget* form, const QString& name) {
-    for (Control* control : form->findChildren<Control*>()) {
-        if (control->accessibleName() == name || control->objectName() == name) {
-            return control;
-        }
-    }
-    std::fprintf(stderr, "no control %s\n", qPrintable(name));
-    std::exit(1);
-}
-
 // Runs the event loop for `ms`, or until `done`, and gives the longest a 5 ms timer was kept
 // waiting beyond its time: how long a click would have waited.
 qint64 run_loop(qint64 ms, const std::function<bool()>& done) {
@@ -87,8 +77,8 @@ SerialForm* window(ScriptedFormHost& host, bool hex) {
     form->load();
     form->resize(900, 600);
     form->show();
-    named<QCheckBox>(form, QStringLiteral("十六进制显示"))->setChecked(hex);
-    named<QCheckBox>(form, QStringLiteral("显示时间"))->setChecked(true);
+    bench::named<QCheckBox>(form, QStringLiteral("十六进制显示"))->setChecked(hex);
+    bench::named<QCheckBox>(form, QStringLiteral("显示时间"))->setChecked(true);
     return form;
 }
 
@@ -105,11 +95,11 @@ void run_pty(const QString& directory) {
     };
     host.real_clocks = true;
     SerialForm* form = window(host, true);
-    named<QComboBox>(form, QStringLiteral("port"))->setEditText(pair->device);
-    named<QPushButton>(form, QStringLiteral("打开串口"))->click();
+    bench::named<QComboBox>(form, QStringLiteral("port"))->setEditText(pair->device);
+    bench::named<QPushButton>(form, QStringLiteral("打开串口"))->click();
     const QString record = directory + QStringLiteral("/record.bin");
     host.answer_dialog(record);
-    named<QCheckBox>(form, QStringLiteral("记录到文件"))->setChecked(true);
+    bench::named<QCheckBox>(form, QStringLiteral("记录到文件"))->setChecked(true);
 
     const double cpu_before = cpu_seconds();
     QEventLoop idle;
@@ -142,7 +132,7 @@ void run_pty(const QString& directory) {
         }
         writing = false;
     });
-    QLabel* received = named<QLabel>(form, QStringLiteral("received_count"));
+    QLabel* received = bench::named<QLabel>(form, QStringLiteral("received_count"));
     const QString all = QStringLiteral("收 %1 字节").arg(sent.size());
     QElapsedTimer clock;
     clock.start();
@@ -150,7 +140,7 @@ void run_pty(const QString& directory) {
     const qint64 took = clock.elapsed();
     board.join();
     const long memory = resident_bytes();
-    named<QPushButton>(form, QStringLiteral("关闭串口"))->click();
+    bench::named<QPushButton>(form, QStringLiteral("关闭串口"))->click();
     QFile file(record);
     const QByteArray recorded = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     qint64 differ = std::abs(recorded.size() - sent.size());
@@ -175,9 +165,9 @@ void run_growth(const char* name, const QByteArray& read, bool hex) {
         return fake;
     };
     SerialForm* form = window(host, hex);
-    named<QComboBox>(form, QStringLiteral("port"))->setEditText(QStringLiteral("fake"));
-    named<QPushButton>(form, QStringLiteral("打开串口"))->click();
-    auto* view = named<LineView>(form, QStringLiteral("接收区"));
+    bench::named<QComboBox>(form, QStringLiteral("port"))->setEditText(QStringLiteral("fake"));
+    bench::named<QPushButton>(form, QStringLiteral("打开串口"))->click();
+    auto* view = bench::named<LineView>(form, QStringLiteral("接收区"));
     double first = 0;
     qint64 fed = 0;
     for (int mb = 1; mb <= 100; ++mb) {

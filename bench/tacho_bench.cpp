@@ -8,6 +8,7 @@
 #include "shell/widgets/plot_view.h"
 #include "tests/support/fake_serial_device.h"
 #include "tests/support/offscreen_application.h"
+#include "tests/support/paint_counter.h"
 #include "tests/support/pseudo_terminal.h"
 #include "tests/support/scripted_form_host.h"
 #include "tools/tacho/form/byte_log_view.h"
@@ -112,18 +113,6 @@ void run_frames() {
                 added / bytes_logged, double(log->log().capacity_bytes()) / log->log().size());
     std::printf("messages shown: %zu (1 expected: the start)\n\n", host.messages.size());
 }
-
-// Counts the pictures a widget paints.
-class PaintCounter : public QObject {
-public:
-    int pictures = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        pictures += event->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 // A run of 100,000 frames through a fresh window, with or without the 曲线 window open: the
 // median processor time per frame over its batches, and, with the plot, how often it painted.

@@ -3,6 +3,7 @@
 #include "shell/widgets/plot_view.h"
 #include "tests/support/fake_serial_device.h"
 #include "tests/support/form_test.h"
+#include "tests/support/paint_counter.h"
 #include "tools/tacho/form/speed_plot_window.h"
 #include "tools/tacho/form/tacho_form.h"
 
@@ -44,18 +45,6 @@ protected:
     }
 
     FakeSerialDevice* m_device = nullptr;
-};
-
-// Counts the pictures a widget paints.
-class PictureCounter : public QObject {
-public:
-    int pictures = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        pictures += event->type() == QEvent::Paint;
-        return false;
-    }
 };
 
 TEST_F(SpeedPlotTest, TheCurveWindowShowsTheSpeedsOverTimeAndExportsThem) {
@@ -128,7 +117,7 @@ TEST_F(SpeedPlotTest, ThePlotDrawsNewFramesOnItsRefreshButNotWhileMinimised) {
     press(u"曲线"_s);
     SpeedPlotWindow* window = m_form->plot_window();
     PlotView* plot = window->plot_box()->plot();
-    PictureCounter counter;
+    PaintCounter counter;
     plot->installEventFilter(&counter);
     const auto drawn_again = [&] {
         counter.pictures = 0;
