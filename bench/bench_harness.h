@@ -189,6 +189,24 @@ private:
     PseudoTerminal m_pair;
 };
 
+// The median of `times` full repaints of a widget, in wall and processor time: the processor
+// time is the steadier figure on a busy machine.
+struct RepaintCost {
+    double wall_ms;
+    double cpu_ms;
+};
+inline RepaintCost repaint_cost(QWidget* widget, int times) {
+    Samples wall;
+    Samples cpu;
+    for (int i = 0; i < times; ++i) {
+        Stopwatch timer;
+        widget->repaint();
+        wall.add(timer.ms());
+        cpu.add(timer.cpu_ms());
+    }
+    return {wall.median(), cpu.median()};
+}
+
 // The control of a window by its accessible or object name; a benchmark that cannot find one
 // measures nothing, so it stops there.
 template <typename Control>

@@ -6,6 +6,7 @@
 // (an event posted before a piece of input and answered after it), the time of a full repaint
 // at the end, and resident memory.
 
+#include "bench/bench_harness.h"
 #include "bench/process_figures.h"
 #include "shell/widgets/plot_box.h"
 #include "shell/widgets/plot_view.h"
@@ -37,28 +38,6 @@ QByteArray line(int n) {
         text += "ch" + QByteArray::number(c) + '=' + QByteArray::number(value, 'f', 2);
     }
     return text + "\r\n";
-}
-
-// The time a full repaint of the plot takes, the median of `times`: wall time, and the
-// processor time, which other programs on a busy machine do not stretch.
-struct RepaintCost {
-    double wall_ms;
-    double cpu_ms;
-};
-RepaintCost repaint_ms(PlotView* plot, int times) {
-    std::vector<double> walls;
-    std::vector<double> cpus;
-    for (int i = 0; i < times; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        const double cpu_before = cpu_seconds();
-        plot->repaint();
-        cpus.push_back((cpu_seconds() - cpu_before) * 1e3);
-        walls.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(walls.begin(), walls.end());
-    std::sort(cpus.begin(), cpus.end());
-    return {walls[walls.size() / 2], cpus[cpus.size() / 2]};
 }
 
 }  // namespace
@@ -111,7 +90,7 @@ int main(int argc, char* argv[]) {
             for (const auto& channel : panel.store().channels()) {
                 samples += channel->size();
             }
-            const RepaintCost repaint = repaint_ms(plot, 5);
+            const bench::RepaintCost repaint = bench::repaint_cost(plot, 5);
             std::printf("%8d %10lld %12lld %14.2f %9.2f /%7.2f %10.1f\n", (second + 1) / 60,
                         static_cast<long long>(panel.store().record_count()),
                         static_cast<long long>(samples), minute_worst_ms, repaint.wall_ms,
@@ -133,7 +112,7 @@ int main(int argc, char* argv[]) {
                 panel.store().record_count() == sent_lines ? "none lost" : "LINES LOST",
                 static_cast<long long>(kept), static_cast<long long>(dropped));
     std::printf("longest click answer %.2f ms (target < 100)\n", worst_click_ms);
-    const RepaintCost repaint = repaint_ms(plot, 21);
+    const bench::RepaintCost repaint = bench::repaint_cost(plot, 21);
     std::printf(
         "full repaint at the end %.2f ms wall, %.2f ms processor (target < 16), "
         "1280 x 720 window\n",

@@ -64,16 +64,9 @@ void time_pictures(QWidget* view, Figures& figures, int times = 7) {
     bench::Stopwatch first;
     view->repaint();
     figures.first_picture_ms = first.ms();
-    bench::Samples wall;
-    bench::Samples cpu;
-    for (int i = 0; i < times; ++i) {
-        bench::Stopwatch timer;
-        view->repaint();
-        wall.add(timer.ms());
-        cpu.add(timer.cpu_ms());
-    }
-    figures.repaint_wall_ms = wall.median();
-    figures.repaint_cpu_ms = cpu.median();
+    const bench::RepaintCost repaint = bench::repaint_cost(view, times);
+    figures.repaint_wall_ms = repaint.wall_ms;
+    figures.repaint_cpu_ms = repaint.cpu_ms;
 }
 
 void print(const char* name, const Figures& figures) {

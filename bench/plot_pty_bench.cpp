@@ -169,24 +169,6 @@ private:
     bench::Samples m_answers;
 };
 
-struct RepaintCost {
-    double wall_ms;
-    double cpu_ms;
-};
-
-// The median of `times` full repaints of the plot.
-RepaintCost repaint_cost(PlotView* plot, int times) {
-    bench::Samples wall;
-    bench::Samples cpu;
-    for (int i = 0; i < times; ++i) {
-        bench::Stopwatch timer;
-        plot->repaint();
-        wall.add(timer.ms());
-        cpu.add(timer.cpu_ms());
-    }
-    return {wall.median(), cpu.median()};
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -263,7 +245,7 @@ int main(int argc, char* argv[]) {
                 worst_click_ms = std::max(worst_click_ms, click_ms);
                 const qint64 received = store.record_count();
                 const qint64 sent = board.sent();
-                const RepaintCost repaint = repaint_cost(plot, 5);
+                const bench::RepaintCost repaint = bench::repaint_cost(plot, 5);
                 std::printf("%7.1f %10lld %10lld %8lld %16.1f %11.2f / %8.2f %8.1f\n",
                             elapsed_s / 60, static_cast<long long>(sent),
                             static_cast<long long>(received),
@@ -295,7 +277,7 @@ int main(int argc, char* argv[]) {
     } else {
         std::printf("NO click was answered\n");
     }
-    const RepaintCost repaint = repaint_cost(plot, 21);
+    const bench::RepaintCost repaint = bench::repaint_cost(plot, 21);
     std::printf("full repaint at the end: %.2f ms wall, %.2f ms processor (target < 16)\n",
                 repaint.wall_ms, repaint.cpu_ms);
     std::printf("resident memory %.1f MB (target < 300), %.1f MB more than before the window\n",
