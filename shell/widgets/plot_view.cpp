@@ -2,11 +2,13 @@
 
 #include "look.h"
 
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -62,15 +64,8 @@ PlotView::PlotView(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("波形"));
     setMinimumSize(240, 160);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_refresh.setInterval(kRefreshMs);
-    connect(&m_refresh, &QTimer::timeout, this, [this] {
-        if (!m_dirty) {
-            m_refresh.stop();  // idle until data comes again
-            return;
-        }
-        m_dirty = false;
-        update();
-    });
+    m_refresh.setSingleShot(true);
+    connect(&m_refresh, &QTimer::timeout, this, &PlotView::refresh);
 }
 
 QColor PlotView::channel_colour(int n) {
@@ -88,16 +83,35 @@ void PlotView::set_store(const SampleStore* store) {
 }
 
 void PlotView::data_changed() {
-    sync_legend();
-    if (m_paused) {
-        return;
-    }
     m_dirty = true;
+    // The first change after a quiet spell shows at once, later ones at the refresh.
     if (!m_refresh.isActive()) {
-        // The first change after a quiet spell shows at once, later ones at the refresh rate.
-        m_dirty = false;
+        refresh();
+    }
+}
+
+int PlotView::refresh_interval_ms() const {
+    return std::clamp(int(m_paint_ms * kPaintShareDivisor), kFastestRefreshMs, kSlowestRefreshMs);
+}
+
+void PlotView::refresh() {
+    if (!m_dirty || !isVisible() || window()->isMinimized()) {
+        return;  // idle until data comes or the plot is seen again
+    }
+    m_dirty = false;
+    sync_legend();
+    if (!m_paused) {
         update();
-        m_refresh.start();
+    }
+    m_refresh.start(refresh_interval_ms());
+}
+
+// Also when the window is restored from minimised or the plot's tab is chosen: what came
+// meanwhile shows.
+void PlotView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_refresh.isActive()) {
+        refresh();
     }
 }
 
@@ -288,7 +302,17 @@ QPointF PlotView::to_value(const QPointF& pixel, const Ranges& r) const {
             r.top - (pixel.y() - area.top()) / area.height() * (r.top - r.bottom)};
 }
 
+// Times each picture as the wall sees it: on a busy machine a picture takes longer, and the
+// refresh stretches with it.
 void PlotView::paintEvent(QPaintEvent*) {
+    QElapsedTimer timer;
+    timer.start();
+    paint();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    m_paint_ms = m_paint_ms > 0 ? 0.75 * m_paint_ms + 0.25 * ms : ms;
+}
+
+void PlotView::paint() {
     QPainter painter(this);
     painter.fillRect(rect(), rgb(255, 255, 255));
     const QRect area = plot_area();

@@ -33,8 +33,10 @@ public:
     // The samples shown; the store stays the caller's and must outlive the view.
     void set_store(const SampleStore* store);
     const SampleStore* store() const { return m_store; }
-    // The store has changed: the picture follows, at most every kRefreshMs.
+    // The store has changed: the picture follows at the next refresh.
     void data_changed();
+    // The time from one picture to the next now.
+    int refresh_interval_ms() const;
 
     void set_axis(PlotAxis axis);
     PlotAxis axis() const { return m_axis; }
@@ -52,14 +54,20 @@ public:
     // The colour of the n-th channel (from 0).
     static QColor channel_colour(int n);
 
-    // Ten pictures a second follow a live signal well and leave the window its time.
-    static constexpr int kRefreshMs = 100;
+    // Ten pictures a second follow a live signal well. The refresh stretches when a picture
+    // takes long, so painting keeps to a small share of the time the window gets whatever else
+    // runs beside it, and it stops while the plot cannot be seen.
+    static constexpr int kFastestRefreshMs = 100;
+    static constexpr int kSlowestRefreshMs = 1000;
+    // A picture may take at most this share of the time between two pictures.
+    static constexpr int kPaintShareDivisor = 40;
 
 signals:
     void channel_toggled(const QString& name, bool shown);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -74,6 +82,9 @@ private:
         QColor colour;
         std::vector<ColumnSpan> spans;
     };
+    // Hands the new data to the picture and waits a refresh before the next.
+    void refresh();
+    void paint();
     QRect plot_area() const;
     // The ranges that hold every shown sample; `drawn`, when given, gets their envelopes.
     Ranges data_ranges(std::vector<Drawn>* drawn = nullptr) const;
@@ -94,7 +105,8 @@ private:
     int m_legend_height = 0;
     QImage m_canvas;  // the plot area, drawn afresh each time
     QTimer m_refresh;
-    bool m_dirty = false;
+    bool m_dirty = false;   // data has come that the picture does not show yet
+    double m_paint_ms = 0;  // the time a picture takes, smoothed over the last few
     QPoint m_drag_start;
     QRect m_drag;  // the rubber band, empty when no drag runs
 };

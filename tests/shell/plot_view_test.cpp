@@ -1,7 +1,10 @@
 #include "shell/widgets/plot_view.h"
+#include "tests/support/paint_counter.h"
 
 #include <QImage>
 #include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +55,46 @@ TEST(PlotView, PaintsEachShownChannelInItsColourAtItsValues) {
     view.set_channel_shown(u"low"_s, false);
     EXPECT_TRUE(rows_in(view, PlotView::channel_colour(0)).empty());
     EXPECT_EQ(rows_in(view, PlotView::channel_colour(1)).size(), 1u);
+}
+
+// New data shows at the next refresh, not while the window is minimised; restored, the plot
+// catches up.
+TEST(PlotView, DrawsNewDataAtItsRefreshButNotWhileMinimised) {
+    SampleStore store;
+    QWidget window;
+    auto* view = new PlotView;
+    (new QVBoxLayout(&window))->addWidget(view);
+    view->set_store(&store);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    PaintCounter counter;
+    view->installEventFilter(&counter);
+    const auto in_legend = [&](const QString& name) {
+        for (const QPushButton* button : view->findChildren<QPushButton*>()) {
+            if (button->text() == name) {
+                return true;
+            }
+        }
+        return false;
+    };
+    QTest::qWait(2 * view->refresh_interval_ms());  // past the first pictures
+    counter.pictures = 0;
+    store.add(0, {{u"a"_s, 1}});
+    view->data_changed();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.pictures > 0; }, 5000));
+    EXPECT_TRUE(in_legend(u"a"_s));
+
+    window.setWindowState(Qt::WindowMinimized);
+    QTest::qWait(2 * view->refresh_interval_ms());
+    counter.pictures = 0;
+    store.add(1, {{u"a"_s, 2}, {u"b"_s, 3}});
+    view->data_changed();
+    QTest::qWait(3 * view->refresh_interval_ms());
+    EXPECT_EQ(counter.pictures, 0);
+    EXPECT_FALSE(in_legend(u"b"_s));
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.pictures > 0; }, 5000));
+    EXPECT_TRUE(in_legend(u"b"_s));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "byte_log_view.h"
 #include "shell/host/form_host.h"
 #include "shell/widgets/look.h"
+#include "shell/widgets/plot_box.h"
 #include "speed_plot_window.h"
 #include "tools/tacho/core/bar_graph.h"
 
@@ -214,7 +215,7 @@ void TachoForm::on_bytes_arrived() {
     }
     // The plot hears once of all the frames of a read.
     if (m_plot_window && m_speeds.revision() != revision_before) {
-        m_plot_window->data_changed();
+        m_plot_window->plot_box()->data_changed();
     }
 }
 
