@@ -4,9 +4,12 @@
 # the widget kit, the command line on the core and the command kit, each with what FORM_LINKS and
 # CLI_LINKS add.
 #
-#   brevik_tool(<tool> CORE <sources> [CORE_LINKS <libraries>]
-#               FORM <sources> [FORM_LINKS <libraries>]
-#               [CLI <sources>] [CLI_LINKS <libraries>])
+#   brevik_tool(<tool> CORE <units> [CORE_LINKS <libraries>]
+#               FORM <units> [FORM_LINKS <libraries>]
+#               [CLI <units>] [CLI_LINKS <libraries>])
+#
+# The units are named as brevik_library takes them, without their folder: a CORE unit lives in
+# core/, a FORM unit in form/, a CLI unit in cli/.
 function(brevik_tool tool)
     cmake_parse_arguments(PARSE_ARGV 1 TOOL "" ""
                           "CORE;CORE_LINKS;FORM;FORM_LINKS;CLI;CLI_LINKS")
@@ -14,6 +17,9 @@ function(brevik_tool tool)
         message(FATAL_ERROR "brevik_tool(${tool}): needs CORE and FORM sources, "
                             "and takes only CORE, FORM, CLI and their _LINKS")
     endif()
+    list(TRANSFORM TOOL_CORE PREPEND core/)
+    list(TRANSFORM TOOL_FORM PREPEND form/)
+    list(TRANSFORM TOOL_CLI PREPEND cli/)
     brevik_library(brevik_${tool}_core ${TOOL_CORE})
     target_link_libraries(brevik_${tool}_core PUBLIC ${TOOL_CORE_LINKS} Qt6::Core)
 
