@@ -69,20 +69,13 @@ TEST(PlotView, DrawsNewDataAtItsRefreshButNotWhileMinimised) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     PaintCounter counter;
     view->installEventFilter(&counter);
-    const auto in_legend = [&](const QString& name) {
-        for (const QPushButton* button : view->findChildren<QPushButton*>()) {
-            if (button->text() == name) {
-                return true;
-            }
-        }
-        return false;
-    };
+    const auto legend = [&] { return view->findChildren<QPushButton*>().size(); };
     QTest::qWait(2 * view->refresh_interval_ms());  // past the first pictures
     counter.pictures = 0;
     store.add(0, {{u"a"_s, 1}});
     view->data_changed();
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.pictures > 0; }, 5000));
-    EXPECT_TRUE(in_legend(u"a"_s));
+    EXPECT_EQ(legend(), 1);
 
     window.setWindowState(Qt::WindowMinimized);
     QTest::qWait(2 * view->refresh_interval_ms());
@@ -91,10 +84,10 @@ TEST(PlotView, DrawsNewDataAtItsRefreshButNotWhileMinimised) {
     view->data_changed();
     QTest::qWait(3 * view->refresh_interval_ms());
     EXPECT_EQ(counter.pictures, 0);
-    EXPECT_FALSE(in_legend(u"b"_s));
+    EXPECT_EQ(legend(), 1);
     window.setWindowState(Qt::WindowNoState);
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.pictures > 0; }, 5000));
-    EXPECT_TRUE(in_legend(u"b"_s));
+    EXPECT_EQ(legend(), 2);
 }
 
 }  // namespace
