@@ -21,6 +21,15 @@ Control* indexed(Control* control, int index) {
     return control;
 }
 
+// On Linux a combo box reads as its current text, and this window shows no label beside its
+// unit boxes: a label that is never shown says which box it is.
+ComboBox* labelled(ComboBox* units) {
+    auto* label = new QLabel(units->accessibleName(), units->parentWidget());
+    label->hide();
+    label->setBuddy(units);
+    return units;
+}
+
 }  // namespace
 
 UnitConverterForm::UnitConverterForm(FormHost& host)
@@ -60,14 +69,16 @@ UnitConverterForm::UnitConverterForm(FormHost& host)
             indexed(add_button(this, "Command2", "转换", {120 + x, top + 840, 495, 375}), i);
         convert->setAccessibleName(category.title + QStringLiteral(" 转换"));
         set_face(convert, rgb(0, 255, 0));
-        m_first_units[i] = indexed(
-            add_combo_box(this, "Combo1", category.default_unit, {1080 + x, top + 840, 1455, 300},
-                          category.title + QStringLiteral(" 第一个单位")),
-            i);
-        m_second_units[i] = indexed(
-            add_combo_box(this, "Combo2", category.default_unit, {3000 + x, top + 840, 1335, 300},
-                          category.title + QStringLiteral(" 第二个单位")),
-            i);
+        m_first_units[i] =
+            indexed(labelled(add_combo_box(this, "Combo1", category.default_unit,
+                                           {1080 + x, top + 840, 1455, 300},
+                                           category.title + QStringLiteral(" 第一个单位"))),
+                    i);
+        m_second_units[i] =
+            indexed(labelled(add_combo_box(this, "Combo2", category.default_unit,
+                                           {3000 + x, top + 840, 1335, 300},
+                                           category.title + QStringLiteral(" 第二个单位"))),
+                    i);
 
         connect(convert, &QPushButton::clicked, this, [this, i] { on_convert_clicked(i); });
         for (TextBox* box : {m_first_values[i], m_second_values[i]}) {
