@@ -62,17 +62,19 @@ TEST_F(UnitConverterTest, ConvertsTheLeftValueIntoTheRightBoxOrSaysWhyNotAndRefu
     // Each box refuses a letter, however it got there, with "输入错误" and goes back to "0"; the
     // others keep their texts.
     m_host.messages.clear();
-    for (int i = 0; i < 2 * kUnitCategoryCount; ++i) {
+    const int boxes = 2 * kUnitCategoryCount;
+    for (int i = 0; i < boxes; ++i) {
         value_box(i)->setText(QString::number(i + 1));
     }
-    for (int i = 0; i < 2 * kUnitCategoryCount; ++i) {
+    for (int i = 0; i < boxes; ++i) {
         type(value_box(i), u"x"_s);
         EXPECT_EQ(value_box(i)->text(), u"0"_s);
-        EXPECT_EQ(value_box((i + 1) % 16)->text(), QString::number(i + 1 < 16 ? i + 2 : 0)) << i;
+        // The next box keeps its number; after the last, the first keeps its 0.
+        EXPECT_EQ(value_box((i + 1) % boxes)->text(), QString::number(i + 1 < boxes ? i + 2 : 0));
     }
     QAccessible::queryAccessibleInterface(editor)->setText(QAccessible::Value, u"x"_s);
     EXPECT_EQ(value_box(0)->text(), u"0"_s);
-    EXPECT_EQ(m_host.messages, std::vector(2 * kUnitCategoryCount + 1, u"输入错误"_s));
+    EXPECT_EQ(m_host.messages, std::vector(boxes + 1, u"输入错误"_s));
 }
 
 }  // namespace
