@@ -6,14 +6,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kDirective = u"                    List p ="_s;
-
-// Every row under the directive for a chip typed by hand, which stands as typed.
+// Every row: a listing and the source under the directive for a chip typed by hand, which
+// stands as typed.
 TEST(ConvertListing, CutsFourteenColumnsAndLeadingSpacesUnderTheDirective) {
-    const struct {
-        const char16_t* listing;
-        const char16_t* source;  // after the directive
-    } cases[] = {
+    const std::pair<const char16_t*, const char16_t*> rows[] = {
         {u"", u""},
         {u"0012  1283   \t", u"\r\n"},  // 14 characters, a tab among them
         {u"short\r\n\r\n", u"\r\n\r\n"},
@@ -26,11 +22,11 @@ TEST(ConvertListing, CutsFourteenColumnsAndLeadingSpacesUnderTheDirective) {
         {u"😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀 x", u"😀 x\r\n"},
         {u"ab\xD800ghijklmnopqrst", u"rst\r\n"},  // a stray half counts once
     };
-    for (const auto& c : cases) {
-        const QString listing = QString::fromUtf16(c.listing);
-        EXPECT_EQ(convert_listing(listing, u"PIC16F84A  自定义"),
-                  kDirective + u"PIC16F84A  自定义\r\n"_s + QString::fromUtf16(c.source))
-            << listing.toStdString();
+    for (const auto& [listing, source] : rows) {
+        EXPECT_EQ(
+            convert_listing(listing, u"PIC16F84A  自定义"),
+            u"                    List p =PIC16F84A  自定义\r\n"_s + QString::fromUtf16(source))
+            << QString::fromUtf16(listing).toStdString();
     }
 }
 

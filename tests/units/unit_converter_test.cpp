@@ -29,64 +29,52 @@ protected:
 };
 
 // Both unit boxes of a category open at its default unit; 2 英寸 chosen from the list on the
-// left goes into the 毫米 the right box opened with.
-TEST_F(UnitConverterTest, ConvertsTheLeftValueIntoTheRightBoxOrSaysWhyNot) {
+// left goes into the 毫米 the right box opened with, however the value got into its box: typed,
+// or set on the editor by a screen reader, voice control or automation. What cannot be
+// converted says why and leaves the right box alone.
+TEST_F(UnitConverterTest, ConvertsTheLeftValueIntoTheRightBoxOrSaysWhyNotAndRefusesLetters) {
     for (int i = 0; i < 2 * kUnitCategoryCount; ++i) {
         EXPECT_EQ(unit_box(i)->text(), QString::fromUtf16(kCategories[i / 2].second)) << i;
     }
     unit_box(0)->setCurrentIndex(unit_box(0)->findText(u"英寸"_s));
-    retype(value_box(0), u"2"_s);
-    click(in<QPushButton>(0, u"转换"_s));
-    EXPECT_EQ(value_box(1)->text(), u"50.8"_s);
+    auto* editor = static_cast<QLineEdit*>(value_box(0)->editor());
+    const std::tuple<char, QString, const char16_t*> rows[] = {
+        {'t', u"2"_s, u"50.8"}, {'a', u"4"_s, u"101.6"}, {'e', u"3"_s, u"76.2"}};
+    for (const auto& [how, value, converted] : rows) {
+        if (how == 't') {
+            retype(value_box(0), value);
+        } else if (how == 'a') {
+            QAccessible::queryAccessibleInterface(editor)->setText(QAccessible::Value, value);
+        } else {
+            editor->setText(value);
+        }
+        click(in<QPushButton>(0, u"转换"_s));
+        EXPECT_EQ(value_box(1)->text(), QString::fromUtf16(converted)) << how;
+    }
     value_box(14)->setText(u"-300"_s);  // pasted: a lone "-" is refused
     click(in<QPushButton>(7, u"转换"_s));
     retype(unit_box(1), u"mile"_s);
     click(in<QPushButton>(0, u"转换"_s));
     EXPECT_EQ(m_host.messages, (std::vector{u"温度不能低于绝对零度（-273.15 摄氏度）"_s,
                                             u"“mile”不是长度的单位\r请在列表里选择单位"_s}));
-    EXPECT_EQ(value_box(1)->text(), u"50.8"_s);
-}
+    EXPECT_EQ(value_box(1)->text(), u"76.2"_s);
 
-// Each box refuses a letter with "输入错误" and goes back to "0"; the others keep their texts.
-TEST_F(UnitConverterTest, EveryValueBoxRefusesALetter) {
-    for (int i = 0; i < 2 * kUnitCategoryCount; ++i) {
+    // Each box refuses a letter, however it got there, with "输入错误" and goes back to "0"; the
+    // others keep their texts.
+    m_host.messages.clear();
+    const int boxes = 2 * kUnitCategoryCount;
+    for (int i = 0; i < boxes; ++i) {
         value_box(i)->setText(QString::number(i + 1));
     }
-    for (int i = 0; i < 2 * kUnitCategoryCount; ++i) {
+    for (int i = 0; i < boxes; ++i) {
         type(value_box(i), u"x"_s);
         EXPECT_EQ(value_box(i)->text(), u"0"_s);
-        if (i + 1 < 2 * kUnitCategoryCount) {
-            EXPECT_EQ(value_box(i + 1)->text(), QString::number(i + 2));
-        }
+        // The next box keeps its number; after the last, the first keeps its 0.
+        EXPECT_EQ(value_box((i + 1) % boxes)->text(), QString::number(i + 1 < boxes ? i + 2 : 0));
     }
-    EXPECT_EQ(m_host.messages, std::vector(2 * kUnitCategoryCount, u"输入错误"_s));
-}
-
-// A value set on the box's editor by a screen reader, voice control or automation, rather than
-// typed, is the value 转换 converts: the box never shows one number and converts another. A
-// letter set so is refused as a typed one is.
-TEST_F(UnitConverterTest, ConvertsTheValueSetThroughAccessibility) {
-    const struct {
-        QString value;
-        bool through_accessibility;  // else the editor's setText
-        const char16_t* converted;
-    } rows[] = {{u"2"_s, true, u"50.8"}, {u"4"_s, false, u"101.6"}, {u"x"_s, true, u"0"}};
-    unit_box(0)->setCurrentIndex(unit_box(0)->findText(u"英寸"_s));
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.value.toStdString());
-        value_box(0)->setText(u"0"_s);
-        value_box(1)->setText(u"9"_s);
-        auto* editor = static_cast<QLineEdit*>(value_box(0)->editor());
-        if (row.through_accessibility) {
-            QAccessible::queryAccessibleInterface(editor)->setText(QAccessible::Value, row.value);
-        } else {
-            editor->setText(row.value);
-        }
-        EXPECT_EQ(value_box(0)->text(), editor->text());
-        click(in<QPushButton>(0, u"转换"_s));
-        EXPECT_EQ(value_box(1)->text(), QString::fromUtf16(row.converted));
-    }
-    EXPECT_EQ(m_host.messages, std::vector{u"输入错误"_s});
+    QAccessible::queryAccessibleInterface(editor)->setText(QAccessible::Value, u"x"_s);
+    EXPECT_EQ(value_box(0)->text(), u"0"_s);
+    EXPECT_EQ(m_host.messages, std::vector(boxes + 1, u"输入错误"_s));
 }
 
 }  // namespace
