@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -31,6 +30,7 @@ protected:
         event.setCommitString(text);
         QCoreApplication::sendEvent(edit, &event);
     }
+    QString current(const QString& list) { return control<QComboBox>(m_form, list)->currentText(); }
     QStringList shown() {
         return control<QPlainTextEdit>(m_form, u"输出"_s)->toPlainText().split(u'\n');
     }
@@ -39,12 +39,23 @@ protected:
 };
 
 // Text in Unifont becomes a table whose saved file is what `brevik glyphs` writes for the same
-// choices; a touched-up pixel stands through a change of layout until the text changes.
-TEST_F(GlyphsFormTest, TextBecomesTheTableTheCommandWritesAndTouchUpsStandUntilNewText) {
-    enter_text(u"中A"_s);
+// choices; a touched-up pixel stands through a change of layout until the text changes. A choice
+// is kept once made, typed text once finished (Enter), a typed number on closing, and a window
+// opened later makes the same table.
+TEST_F(GlyphsFormTest, TextBecomesTheTableTheCommandWritesAndChoicesAreKept) {
+    const auto stored = [this](const QString& key) {
+        return m_host.settings()->value(u"glyphs/"_s + key);
+    };
+    enter_text(u"中"_s);
+    QTest::keyClick(box(u"文字"_s), Qt::Key_Return);
+    QTest::keyClicks(box(u"文字"_s), u"A"_s);
+    EXPECT_EQ(stored(u"text"_s).toString(), u"中"_s);
+    QTest::keyClick(box(u"文字"_s), Qt::Key_Return);
+    EXPECT_EQ(stored(u"text"_s).toString(), u"中A"_s);
     choose(u"font"_s, u"Unifont"_s);
     press(u"8×16"_s);
     choose(u"scan"_s, u"列行"_s);
+    EXPECT_EQ(stored(u"scan"_s).toInt(), 2);
     click(box(u"阳码"_s));
     choose(u"dialect"_s, u"A51"_s);
     const QString path = m_dir.filePath(u"字模.txt"_s);
@@ -55,7 +66,6 @@ TEST_F(GlyphsFormTest, TextBecomesTheTableTheCommandWritesAndTouchUpsStandUntilN
         run_command({glyphs_command()},
                     {u"glyphs"_s, u"--text"_s, u"中A"_s, u"--font"_s, u"Unifont"_s, u"--size"_s,
                      u"8x16"_s, u"--scan"_s, u"pages"_s, u"--inverse"_s, u"--dialect"_s, u"a51"_s});
-    ASSERT_EQ(command.exit_status, 0) << command.errors.toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), command.output);
@@ -68,22 +78,22 @@ TEST_F(GlyphsFormTest, TextBecomesTheTableTheCommandWritesAndTouchUpsStandUntilN
     choose(u"scan"_s, u"逐行"_s);
     click(box(u"阴码"_s));
     press(u"生成"_s);
-    EXPECT_TRUE(shown().value(2).startsWith(u"DB 80H,00H,00H,00H,"_s))
-        << shown().value(2).toStdString();
+    EXPECT_EQ(shown().value(2).left(19), u"DB 80H,00H,00H,00H,"_s);
     enter_text(u"中A"_s);
     press(u"生成"_s);
-    EXPECT_TRUE(shown().value(2).startsWith(u"DB 00H,00H,00H,00H,"_s))
-        << shown().value(2).toStdString();
+    EXPECT_EQ(shown().value(2).left(19), u"DB 00H,00H,00H,00H,"_s);
 
-    // A window opened later starts from the same choices and makes the same table.
     choose(u"scan"_s, u"行列"_s);
     choose(u"order"_s, u"低位在前"_s);
+    control<QSpinBox>(m_form, u"阈值"_s)->setValue(77);
+    EXPECT_EQ(stored(u"threshold"_s).toInt(), 128);
     press(u"生成"_s);
     const QStringList before = shown();
     m_form->close();
+    EXPECT_EQ(stored(u"threshold"_s).toInt(), 77);
     flush_deletes();
     reopen();
-    EXPECT_EQ(control<QComboBox>(m_form, u"font"_s)->currentText(), u"Unifont"_s);
+    EXPECT_EQ(current(u"font"_s), u"Unifont"_s);
     press(u"生成"_s);
     EXPECT_EQ(shown(), before);
 }
@@ -108,11 +118,10 @@ TEST_F(GlyphsFormTest, BadInputGivesAMessageAndLosesNothing) {
     retype(box(u"宽度"_s), u"16"_s);
     press(u"保存"_s);
     ASSERT_EQ(m_host.messages.size(), 4u);
-    EXPECT_TRUE(m_host.messages[0].startsWith(u"无法打开图片："_s))
-        << m_host.messages[0].toStdString();
-    EXPECT_EQ(m_host.messages[1], u"图片大于 128×128 点\r请勾选“缩放”"_s);
-    EXPECT_EQ(m_host.messages[2], u"宽度和高度须在 1 到 128 之间"_s);
-    EXPECT_EQ(m_host.messages[3], u"请输入要取模的文字"_s);
+    m_host.messages[0].truncate(7);  // then the path and Qt's reason
+    EXPECT_EQ(m_host.messages,
+              std::vector({u"无法打开图片："_s, u"图片大于 128×128 点\r请勾选“缩放”"_s,
+                           u"宽度和高度须在 1 到 128 之间"_s, u"请输入要取模的文字"_s}));
     EXPECT_EQ(m_host.dialogs.size(), 2u);  // the two pictures; no save
 
     m_host.answer_dialog(m_dir.filePath(u"logo.png"_s));
@@ -126,22 +135,15 @@ TEST_F(GlyphsFormTest, BadInputGivesAMessageAndLosesNothing) {
 // options match a preset again. 数组名 names the C array and is for C alone.
 TEST_F(GlyphsFormTest, PresetsSetTheLayoutAndTheArrayTakesItsName) {
     enter_text(u"A"_s);
-    auto* preset = control<QComboBox>(m_form, u"preset"_s);
-    auto* scan = control<QComboBox>(m_form, u"scan"_s);
-    auto* order = control<QComboBox>(m_form, u"order"_s);
     choose(u"preset"_s, u"SSD1306 / SH1106 / ST7565"_s);
-    EXPECT_EQ(scan->currentText(), u"列行"_s);
-    EXPECT_EQ(order->currentText(), u"低位在前"_s);
-    EXPECT_TRUE(control<QRadioButton>(m_form, u"阴码"_s)->isChecked());
+    EXPECT_EQ(current(u"scan"_s) + current(u"order"_s), u"列行低位在前"_s);
     choose(u"scan"_s, u"逐列"_s);
-    EXPECT_EQ(preset->currentText(), u"自定义"_s);
     click(box(u"阳码"_s));
-    EXPECT_EQ(preset->currentText(), u"自定义"_s);
+    EXPECT_EQ(current(u"preset"_s), u"自定义"_s);
     choose(u"preset"_s, u"ST7920 / LCD12864"_s);
-    EXPECT_EQ(scan->currentText(), u"逐行"_s);
-    EXPECT_EQ(order->currentText(), u"高位在前"_s);
-    EXPECT_TRUE(control<QRadioButton>(m_form, u"阴码"_s)->isChecked());
-    EXPECT_EQ(preset->currentText(), u"ST7920 / LCD12864"_s);
+    EXPECT_EQ(current(u"scan"_s) + current(u"order"_s), u"逐行高位在前"_s);
+    EXPECT_TRUE(button(u"阴码"_s)->isChecked());
+    EXPECT_EQ(current(u"preset"_s), u"ST7920 / LCD12864"_s);
 
     retype(box(u"数组名"_s), u"font_16"_s);
     press(u"生成"_s);
@@ -150,32 +152,13 @@ TEST_F(GlyphsFormTest, PresetsSetTheLayoutAndTheArrayTakesItsName) {
     press(u"生成"_s);
     ASSERT_EQ(m_host.messages.size(), 1u);
     EXPECT_TRUE(m_host.messages[0].startsWith(u"数组名须是 C 的名字"_s));
-    EXPECT_TRUE(control<QPlainTextEdit>(m_form, u"输出"_s)->toPlainText().isEmpty());
+    EXPECT_EQ(shown(), QStringList{QString()});
     choose(u"dialect"_s, u"A51"_s);
     EXPECT_FALSE(box(u"数组名"_s)->isEnabled());
     EXPECT_FALSE(box(u"每字一个数组"_s)->isEnabled());
     press(u"生成"_s);
     EXPECT_EQ(m_host.messages.size(), 1u);
     EXPECT_TRUE(shown().value(1).startsWith(u"DB "_s));
-}
-
-// A choice is kept once made, typed text once finished (Enter), a typed number on closing.
-TEST_F(GlyphsFormTest, RemembersChoicesOnceMade) {
-    const auto stored = [this](const QString& key) {
-        return m_host.settings()->value(u"glyphs/"_s + key);
-    };
-    enter_text(u"中"_s);
-    QTest::keyClick(box(u"文字"_s), Qt::Key_Return);
-    QTest::keyClicks(box(u"文字"_s), u"AB"_s);
-    EXPECT_EQ(stored(u"text"_s).toString(), u"中"_s);
-    QTest::keyClick(box(u"文字"_s), Qt::Key_Return);
-    EXPECT_EQ(stored(u"text"_s).toString(), u"中AB"_s);
-    choose(u"scan"_s, u"列行"_s);
-    EXPECT_EQ(stored(u"scan"_s).toInt(), 2);
-    control<QSpinBox>(m_form, u"阈值"_s)->setValue(77);
-    EXPECT_EQ(stored(u"threshold"_s).toInt(), 128);
-    m_form->close();
-    EXPECT_EQ(stored(u"threshold"_s).toInt(), 77);
 }
 
 }  // namespace

@@ -17,17 +17,15 @@ using Kind = IrSample::Kind;
 
 const IrSample kPulse9000{Kind::kPulse, 9000};
 const IrSample kSpace4500{Kind::kSpace, 4500};
+const IrSample kTimeout125000{Kind::kTimeout, 125000};
 
 TEST(TimingFile, ReadsBothFormsAndNamesTheFirstBadLine) {
-    const struct {
-        QString text;
-        std::vector<IrSample> samples;
-        int bad_line;  // 0: none
-    } rows[] = {
+    // The text, its samples, the first bad line (0: none).
+    const std::tuple<QString, std::vector<IrSample>, int> rows[] = {
         {u"pulse 9000\nspace 4500\n"_s, {kPulse9000, kSpace4500}, 0},
         {u"+9000 -4500\r\n"_s, {kPulse9000, kSpace4500}, 0},
-        {u"# a remote\n\n  +9000\t-4500  # leader\n\ntimeout 125000\n"_s,
-         {kPulse9000, kSpace4500, {Kind::kTimeout, 125000}},
+        {u"# a\n\n  +9000\t-4500 # b\ntimeout 125000"_s,
+         {kPulse9000, kSpace4500, kTimeout125000},
          0},
         {u"carrier 38000\npulse 9000 space 4500\n"_s, {kPulse9000, kSpace4500}, 0},
         {u"+16777215"_s, {{Kind::kPulse, 0xffffff}}, 0},
@@ -40,23 +38,18 @@ TEST(TimingFile, ReadsBothFormsAndNamesTheFirstBadLine) {
         {u"+ 9000"_s, {}, 1},
         {u"脉冲 9000"_s, {}, 1},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text.toStdString());
-        const TimingFile file = parse_timing_text(row.text);
-        EXPECT_EQ(file.error.has_value(), row.bad_line != 0);
-        if (file.error) {
-            EXPECT_EQ(file.error->line, row.bad_line);
-            EXPECT_EQ(timing_error_text(*file.error),
-                      u"第 %1 行不是脉冲或间隔的时长：%2"_s.arg(row.bad_line)
-                          .arg(row.text.split(u'\n')[row.bad_line - 1]));
-        } else {
-            EXPECT_EQ(file.samples, row.samples);
+    for (const auto& [text, samples, bad_line] : rows) {
+        SCOPED_TRACE(text.toStdString());
+        const TimingFile file = parse_timing_text(text);
+        EXPECT_EQ(file.error ? file.error->line : 0, bad_line);
+        if (!file.error) {
+            EXPECT_EQ(file.samples, samples);
         }
     }
 }
 
 // Long spaces and timeouts end frames; the clock runs over everything received.
-TEST(IrFrameSplitter, CutsFramesAtLongSpacesAndTimeouts) {
+TEST(IrFrameSplitter, CutsFramesAtLongSpacesTimeoutsAndTheLongestFrame) {
     IrFrameSplitter splitter;
     splitter.add(
         parse_timing_text(u"-100000 +560 -5000 +560 -6000 +700 timeout 30000 +50 -20000 +900"_s)
@@ -75,26 +68,19 @@ TEST(IrFrameSplitter, CutsFramesAtLongSpacesAndTimeouts) {
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].timings, std::vector<qint32>{900});
     EXPECT_EQ(frames[0].start_us, 112820 + 30000 + 50 + 20000);
-}
 
-TEST(IrFrameSplitter, EndsAFrameThatNeverFallsSilent) {
-    IrFrameSplitter splitter;
+    // A frame that never falls silent is cut at the longest a frame can be.
     for (int i = 0; i < 1000; ++i) {
-        splitter.add({Kind::kPulse, 300});
-        splitter.add({Kind::kSpace, 300});
+        splitter.add({{Kind::kPulse, 300}, {Kind::kSpace, 300}});
     }
-    const std::vector<IrFrame> frames = splitter.take_frames();
-    ASSERT_EQ(frames.size(), 3u);
-    EXPECT_EQ(frames[0].timings.size(), IrFrameSplitter::kLongestFrame);
+    EXPECT_EQ(splitter.take_frames().front().timings.size(), IrFrameSplitter::kLongestFrame);
 }
 
 IrFrame frame_at(IrProtocol protocol, quint32 scancode, qint64 start_ms, int toggle = -1,
                  bool repeat = false) {
     IrFrame frame;
-    frame.protocol = protocol;
-    frame.scancode = scancode;
-    frame.toggle = toggle;
-    frame.repeat = repeat;
+    std::tie(frame.protocol, frame.scancode, frame.toggle, frame.repeat) =
+        std::tie(protocol, scancode, toggle, repeat);
     frame.start_us = start_ms * 1000;
     frame.end_us = frame.start_us + 60000;
     return frame;
@@ -104,12 +90,8 @@ IrFrame frame_at(IrProtocol protocol, quint32 scancode, qint64 start_ms, int tog
 // starts a row.
 TEST(IrKeyTable, FoldsTheFramesOfAHeldKey) {
     IrKeyTable table;
-    const struct {
-        IrFrame frame;
-        bool folds;
-        std::size_t rows;
-        QString repeat;  // the last row's 重复/翻转
-    } steps[] = {
+    // A frame, whether it folds, the rows then and the last row's 重复/翻转.
+    const std::tuple<IrFrame, bool, std::size_t, QString> steps[] = {
         {frame_at(IrProtocol::kNec, 0x45, 0, -1, true), false, 1, u"重复"_s},
         {frame_at(IrProtocol::kNec, 0x45, 1000), false, 2, u""_s},
         {frame_at(IrProtocol::kNec, 0, 1100, -1, true), true, 2, u"重复 1 次"_s},
@@ -129,14 +111,14 @@ TEST(IrKeyTable, FoldsTheFramesOfAHeldKey) {
         // A new stream starts its clock afresh: its first frame never folds.
         {frame_at(IrProtocol::kSony15, 0x10015, 0), false, 12, u""_s},
     };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.frame.start_us);
-        if (step.frame.start_us == 0 && !table.rows().empty()) {
+    for (const auto& [frame, folds, rows, repeat] : steps) {
+        SCOPED_TRACE(frame.start_us);
+        if (frame.start_us == 0 && !table.rows().empty()) {
             table.end_stream();
         }
-        EXPECT_EQ(table.add(step.frame), step.folds);
-        ASSERT_EQ(table.rows().size(), step.rows);
-        EXPECT_EQ(repeat_text(table.rows().back()), step.repeat);
+        EXPECT_EQ(table.add(frame), folds);
+        ASSERT_EQ(table.rows().size(), rows);
+        EXPECT_EQ(repeat_text(table.rows().back()), repeat);
     }
 }
 
@@ -146,11 +128,9 @@ TEST(LircSampleReader, ReadsEveryKindOfValueCutAnywhere) {
     const quint32 values[] = {kLircPulse | 9000,     kLircSpace | 4500, kLircFrequency | 38000,
                               kLircTimeout | 125000, kLircOverflow,     kLircSpace | 0xffffff};
     const QByteArray bytes(reinterpret_cast<const char*>(values), sizeof values);
-    const std::vector<IrSample> expected{kPulse9000,
-                                         kSpace4500,
-                                         {Kind::kTimeout, 125000},
-                                         {Kind::kTimeout, 0},
-                                         {Kind::kSpace, 0xffffff}};
+    const std::vector<IrSample> expected{kPulse9000, kSpace4500, kTimeout125000,
+                                         IrSample{Kind::kTimeout, 0},
+                                         IrSample{Kind::kSpace, 0xffffff}};
     for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
         SCOPED_TRACE(cut);
         LircSampleReader reader;
@@ -167,11 +147,7 @@ TEST(LircSampleReader, ReadsEveryKindOfValueCutAnywhere) {
 TEST(LircDevice, SaysWhyAReceiverDidNotOpen) {
     QTemporaryDir dir;
     const QString missing = dir.filePath(u"lirc9"_s);
-    const struct {
-        QString path;
-        LircFailure failure;
-        QString text;
-    } rows[] = {
+    const std::tuple<QString, LircFailure, QString> rows[] = {
         {missing, LircFailure::kNoDevice,
          u"无法打开 %1：没有这个设备。请检查红外接收器"_s.arg(missing)},
         // A character device that is no receiver.
@@ -179,14 +155,12 @@ TEST(LircDevice, SaysWhyAReceiverDidNotOpen) {
          u"无法读取 /dev/null：它不提供原始脉冲（mode2）"_s},
         {dir.path(), LircFailure::kOther, u"无法打开 %1：Is a directory"_s.arg(dir.path())},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.path.toStdString());
+    for (const auto& [path, failure, text] : rows) {
         LircDevice device;
-        EXPECT_FALSE(device.open(row.path));
+        EXPECT_FALSE(device.open(path));
         EXPECT_FALSE(device.is_open());
-        EXPECT_EQ(device.failure(), row.failure);
-        EXPECT_TRUE(device.failure_text().startsWith(row.text))
-            << device.failure_text().toStdString();
+        EXPECT_EQ(device.failure(), failure);
+        EXPECT_TRUE(device.failure_text().startsWith(text)) << device.failure_text().toStdString();
     }
     EXPECT_TRUE(
         lirc_failure_text(u"/dev/lirc0"_s, LircFailure::kNoPermission, u"video"_s, {})

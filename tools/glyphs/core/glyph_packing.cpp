@@ -44,16 +44,6 @@ std::optional<int> preset_matching(const PackOptions& pack, int preferred) {
     return std::nullopt;
 }
 
-std::optional<int> preset_named(const QString& command_name) {
-    const auto& presets = display_presets();
-    for (std::size_t i = 0; i < presets.size(); ++i) {
-        if (presets[i].command_names.contains(command_name, Qt::CaseInsensitive)) {
-            return static_cast<int>(i);
-        }
-    }
-    return std::nullopt;
-}
-
 namespace {
 
 int whole_bytes(int pixels) {

@@ -55,9 +55,6 @@ const std::vector<DisplayPreset>& display_presets();
 // first that matches (two presets may share their options); nothing when none does.
 std::optional<int> preset_matching(const PackOptions& pack, int preferred);
 
-// The preset that `command_name` names (ASCII case ignored), as --preset takes it.
-std::optional<int> preset_named(const QString& command_name);
-
 // The bytes of one glyph. Padding pixels past the cell's edge are unlit, so under 阳码 they
 // read as 1 like every other unlit pixel.
 std::vector<std::uint8_t> pack_glyph(const BitMatrix& bits, const PackOptions& options);

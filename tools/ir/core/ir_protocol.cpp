@@ -39,15 +39,6 @@ QString protocol_key(IrProtocol protocol) {
     return names ? QString::fromLatin1(names->key) : QStringLiteral("unknown");
 }
 
-std::optional<IrProtocol> protocol_from_key(const QString& key) {
-    for (const ProtocolNames& names : kNames) {
-        if (key.compare(QLatin1String(names.key), Qt::CaseInsensitive) == 0) {
-            return names.protocol;
-        }
-    }
-    return std::nullopt;
-}
-
 QString protocol_caption(IrProtocol protocol) {
     const ProtocolNames* names = names_of(protocol);
     return names ? QString::fromUtf16(names->caption) : QStringLiteral("未知");

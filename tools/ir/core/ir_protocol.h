@@ -22,8 +22,6 @@ const std::vector<IrProtocol>& known_protocols();
 // The kernel's name ("nec", "necx", "nec32", "rc5", "rc6_0", "sony12", ...), which the command
 // line takes and ir-keytable's keymaps write as the variant; "unknown" for kUnknown.
 QString protocol_key(IrProtocol protocol);
-// The protocol of a kernel name, ASCII case ignored.
-std::optional<IrProtocol> protocol_from_key(const QString& key);
 // As the frame table shows it: "NEC", "NEC 扩展", "RC6-0", "Sony12", "未知".
 QString protocol_caption(IrProtocol protocol);
 // The protocol family of an ir-keytable keymap: "nec", "rc-5", "rc-6" or "sony".

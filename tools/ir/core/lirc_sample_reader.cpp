@@ -2,19 +2,6 @@
 
 #include <cstring>
 
-quint32 lirc_value(const IrSample& sample) {
-    const quint32 length = sample.us & kLircValueMask;
-    switch (sample.kind) {
-        case IrSample::Kind::kPulse:
-            return kLircPulse | length;
-        case IrSample::Kind::kSpace:
-            return kLircSpace | length;
-        case IrSample::Kind::kTimeout:
-            return kLircTimeout | length;
-    }
-    return length;
-}
-
 std::vector<IrSample> LircSampleReader::read(const QByteArray& bytes) {
     m_partial.append(bytes);
     std::vector<IrSample> samples;

@@ -17,9 +17,6 @@ inline constexpr quint32 kLircFrequency = 0x02000000;
 inline constexpr quint32 kLircTimeout = 0x03000000;
 inline constexpr quint32 kLircOverflow = 0x04000000;
 
-// The value of a sample as the device writes it.
-quint32 lirc_value(const IrSample& sample);
-
 // Turns the bytes read from a LIRC device, or from anything that passes its values on, into
 // samples. A read may end inside a value: its bytes wait for the next read.
 class LircSampleReader {
