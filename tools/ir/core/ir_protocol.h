@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <optional>
 #include <vector>
 
 // The remote-control protocols the reader decodes and the encoder writes, by the Linux kernel's
