@@ -90,7 +90,6 @@ const LogRow kLogRows[] = {
      kSixteen + u"\n10"_s},
     {"pause holds bytes back", kGbk, "6162@0 pause 630A64@1", u"ab"_s, 3},
     {"resume shows them", kGbk, "6162@0 pause 630A64@1 resume", u"abc\nd"_s},
-    {"the view switches", kGbk, "610A@0 view", u"61 0A"_s},
     {"clear", kHex, "55@0 clear AA@100", u"AA"_s},
     {"old bytes go with a mark", kHex, "000102030405060708090A0B0C0D0E0F@0 1011@100",
      u"…… 较早的 16 字节已不在屏幕上 ……\n10 11"_s, 0, 10},

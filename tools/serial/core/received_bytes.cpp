@@ -41,7 +41,9 @@ std::optional<QString> ReceivedBytes::save_to(const QString& path) {
             return out.errorString();
         }
     }
-    if (!out.commit()) {
+    // Flushed first: commit() does not report the last buffered bytes that a full disk refused,
+    // and would put a short file in place of the old one.
+    if (!out.flush() || !out.commit()) {
         return out.errorString();
     }
     return std::nullopt;
