@@ -1,8 +1,13 @@
 #include "shell/widgets/plot_view.h"
+#include "shell/widgets/plot_box.h"
+#include "tests/support/form_driver.h"
 #include "tests/support/paint_counter.h"
+#include "tests/support/recording_form_host.h"
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -55,6 +60,50 @@ TEST(PlotView, PaintsEachShownChannelInItsColourAtItsValues) {
     view.set_channel_shown(u"low"_s, false);
     EXPECT_TRUE(rows_in(view, PlotView::channel_colour(0)).empty());
     EXPECT_EQ(rows_in(view, PlotView::channel_colour(1)).size(), 1u);
+}
+
+// A drag zooms to its rectangle, the wheel zooms the time about the pointer, a double click
+// follows the data again; 保存图片 saves the picture as shown.
+TEST(PlotView, ZoomsByDragAndWheelFollowsOnADoubleClickAndSavesItsPicture) {
+    SampleStore store;
+    for (int i = 0; i <= 100; ++i) {
+        store.add(i * 0.1, {{u"a"_s, double(i % 7)}});
+    }
+    RecordingFormHost host;
+    PlotBox box(host, store, u"波形"_s);
+    box.resize(500, 400);
+    box.show();
+    PlotView* view = box.plot();
+    const auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, buttons, {});
+        QCoreApplication::sendEvent(view, &event);
+    };
+    const PlotView::Ranges whole = view->ranges();
+    const QPoint centre = view->rect().center();
+    mouse(QEvent::MouseButtonPress, centre - QPoint(60, 40), Qt::LeftButton);
+    mouse(QEvent::MouseMove, centre, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, centre, Qt::NoButton);
+    EXPECT_FALSE(view->follows_data());
+    const PlotView::Ranges zoomed = view->ranges();
+    EXPECT_GT(zoomed.left, whole.left);
+    EXPECT_LT(zoomed.right - zoomed.left, (whole.right - whole.left) / 3);
+    EXPECT_LT(zoomed.top - zoomed.bottom, (whole.top - whole.bottom) / 3);
+    QWheelEvent wheel(QPointF(centre), view->mapToGlobal(QPointF(centre)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &wheel);
+    EXPECT_NEAR(view->ranges().right - view->ranges().left, (zoomed.right - zoomed.left) * 0.8,
+                1e-9);
+    QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, centre);
+    EXPECT_TRUE(view->follows_data());
+    EXPECT_EQ(view->ranges().right, whole.right);
+
+    QTemporaryDir dir;
+    host.answer_dialog(dir.filePath(u"波形.png"_s));
+    click(control<QPushButton>(&box, u"保存图片"_s));
+    const QImage saved(dir.filePath(u"波形.png"_s));
+    EXPECT_EQ(saved.size(), view->size() * view->devicePixelRatio());
+    EXPECT_EQ(saved, view->grab().toImage().convertToFormat(saved.format()));
+    EXPECT_TRUE(host.messages.empty());
 }
 
 // New data shows at the next refresh, not while the window is minimised; restored, the plot
