@@ -2,6 +2,7 @@
 #include "tools/serial/core/checksum.h"
 #include "tools/serial/core/saved_command.h"
 #include "tools/serial/core/saved_command_file.h"
+#include "tools/serial/core/saved_command_list.h"
 #include "tools/serial/core/saved_command_loop.h"
 
 #include <QFile>
@@ -55,6 +56,42 @@ TEST(Checksum, StandardCheckValuesAndTheByteOrderSent) {
 SavedCommand command(const QString& name, const QString& text, bool hex = false,
                      LineEnd end = LineEnd::kNone, Checksum checksum = Checksum::kNone) {
     return {name, text, hex, end, checksum};
+}
+
+// Each edit on the list A, B, C, written as the panel's button would; one refused leaves the list
+// as it was. A full list takes no more.
+TEST(SavedCommandList, AddsReplacesRemovesAndMovesRows) {
+    using Edit = bool (*)(SavedCommandList&);
+    const struct {
+        Edit edit;
+        bool done;
+        const char* names;
+    } rows[] = {
+        {[](SavedCommandList& l) { return l.add(command(u"D"_s, {})); }, true, "ABCD"},
+        {[](SavedCommandList& l) { return l.replace(1, command(u"X"_s, {})); }, true, "AXC"},
+        {[](SavedCommandList& l) { return l.replace(3, command(u"X"_s, {})); }, false, "ABC"},
+        {[](SavedCommandList& l) { return l.remove(0); }, true, "BC"},
+        {[](SavedCommandList& l) { return l.remove(3); }, false, "ABC"},
+        {[](SavedCommandList& l) { return l.remove(-1); }, false, "ABC"},
+        {[](SavedCommandList& l) { return l.move(0, +1); }, true, "BAC"},
+        {[](SavedCommandList& l) { return l.move(2, +1); }, false, "ABC"},
+        {[](SavedCommandList& l) { return l.move(0, -1); }, false, "ABC"},
+        {[](SavedCommandList& l) { return l.move(2, -1); }, true, "ACB"},
+        {[](SavedCommandList& l) { return l.move(0, 2); }, false, "ABC"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.names);
+        SavedCommandList list{{command(u"A"_s, {}), command(u"B"_s, {}), command(u"C"_s, {})}};
+        EXPECT_EQ(row.edit(list), row.done);
+        QString names;
+        for (const SavedCommand& c : list.commands) {
+            names += c.name;
+        }
+        EXPECT_EQ(names, QString::fromLatin1(row.names));
+    }
+    SavedCommandList full{QList<SavedCommand>(SavedCommandList::kMaxCommands)};
+    EXPECT_FALSE(full.add(command(u"E"_s, {})));
+    EXPECT_EQ(full.commands.size(), SavedCommandList::kMaxCommands);
 }
 
 // Sent in GBK unless `utf8`.
