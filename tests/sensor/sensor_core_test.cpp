@@ -154,6 +154,7 @@ TEST(AdTable, ACurveReadsEachEntryFromTheExactResistance) {
         {2.5, choices(SensorModel::kOther, u"PIC", k8, u"上拉", u"1"), u"retlw 0x0B7;0电阻值=2Ω"},
         {3.5, choices(SensorModel::kOther, u"PIC", k8, u"下拉", u"1"), u"retlw 0x039;0电阻值=4Ω"},
         {3e10, choices(SensorModel::kOther, u"A51", k10), u"DB 0400H;0电阻值=30000000000Ω"},
+        {1000, choices(SensorModel::kOther, u"PIC", k8, u"上拉", u"输入阻值"), u""},  // refused
     };
     for (const auto& [ohms, choices, line] : rows) {
         const AdTableRun run = curve_ad_table({u"curve"_s, 25, 1, {ohms}}, choices);
