@@ -71,11 +71,12 @@ TEST_F(SensorFormTest, OtherModelLinesGatherUntilCleared) {
     enter(u"abc"_s);
     const QString two_lines = u"retlw 0x08C;0电阻值=12000Ω\r\nretlw 0x086;1电阻值=11000Ω\r\n"_s;
     EXPECT_EQ(output(), two_lines);
+    choose(u"型号"_s, u"湿度"_s);
+    EXPECT_FALSE(box(u"输入"_s)->isEnabled());
 
     type(control<ComboBox>(m_form, u"型号"_s), u"x"_s);
     press(u"输出"_s);  // no model: nothing happens
     EXPECT_EQ(output(), two_lines);
-    EXPECT_FALSE(box(u"输入"_s)->isEnabled());
     choose(u"型号"_s, u"其他型号"_s);
 
     press(u"清除"_s);
