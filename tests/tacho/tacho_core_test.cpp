@@ -1,7 +1,10 @@
 #include "tests/support/qt_printers.h"
 #include "tools/tacho/core/bar_graph.h"
 #include "tools/tacho/core/byte_log.h"
+#include "tools/tacho/core/frame_decoder.h"
 #include "tools/tacho/core/speed.h"
+
+#include <QByteArrayList>
 
 #include <vector>
 
@@ -50,6 +53,31 @@ TEST(BarGraph, LimitsAreCheckedThenTheSegmentsLight) {
         }
         EXPECT_EQ(found, failures);
         EXPECT_EQ(lit_segments(rpm, review.scale), lit);
+    }
+}
+
+// Byte streams, "|" where acquisition stops (the partial frame is dropped); the frames the
+// decoder hands out go to the log.
+TEST(FrameDecoder, CutsTheByteStreamIntoFrames) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"55AA2710FF", "85 170 39 16 255"},
+        {"1234 55AA2710FF AA 55AA3039FF", "85 170 39 16 255 85 170 48 57 255"},
+        {"5555AA2710FF", "85 85 170 39 16"},  // a false start
+        {"55AA27 | 10FF55AA2710FF55AA", "85 170 39 16 255"},
+    };
+    for (const auto& [stream, logged] : rows) {
+        SCOPED_TRACE(stream);
+        FrameDecoder decoder;
+        ByteLog log;
+        for (const QByteArray& run : QByteArray(stream).split('|')) {
+            decoder.reset();
+            for (const char byte : QByteArray::fromHex(run)) {
+                if (const auto frame = decoder.push(static_cast<std::uint8_t>(byte))) {
+                    log.append(frame->bytes.data(), frame->bytes.size());
+                }
+            }
+        }
+        EXPECT_EQ(log.text(), QString::fromLatin1(logged).replace(u' ', u"\r\n"_s) + u"\r\n"_s);
     }
 }
 
