@@ -37,10 +37,6 @@ const QSet<QAccessible::Role> kInputs = {QAccessible::PushButton,   QAccessible:
                                          QAccessible::EditableText, QAccessible::SpinBox,
                                          QAccessible::List,         QAccessible::Slider};
 
-QString describe(QWidget* widget) {
-    return QString::fromLatin1(widget->metaObject()->className()) + u' ' + widget->objectName();
-}
-
 // Walks the accessible tree of `window` as a screen reader does and checks every control on it.
 // Returns how many controls it checked.
 int check_accessible_tree(QWidget* window) {
@@ -51,26 +47,21 @@ int check_accessible_tree(QWidget* window) {
             return;
         }
         const QAccessible::Role role = node->role();
-        const std::string where = describe(widget).toStdString();
-        if (role == QAccessible::StaticText) {
-            // A read-out: what it shows now, and any value it may show later.
-            const QString before = shown_text(widget);
-            for (const QString& text : {before, kProbe}) {
+        const std::string where =
+            widget->metaObject()->className() + (u' ' + widget->objectName()).toStdString();
+        // A read-out is tried with any value it may show later too, then given back its own.
+        const QString shown = shown_text(widget);
+        const bool readout = role == QAccessible::StaticText;
+        for (const QString& text : readout ? QStringList{kProbe, shown} : QStringList{shown}) {
+            if (readout) {
                 widget->setProperty("text", text);
-                EXPECT_TRUE(node->text(QAccessible::Name).contains(text) ||
-                            node->text(QAccessible::Value).contains(text))
-                    << where << " shows \"" << text.toStdString() << "\" but reads as \""
-                    << node->text(QAccessible::Name).toStdString() << "\"";
             }
-            widget->setProperty("text", before);
-            ++checked;
-        } else if (const QString shown = shown_text(widget); !shown.isEmpty()) {
-            EXPECT_TRUE(node->text(QAccessible::Name).contains(shown) ||
-                        node->text(QAccessible::Value).contains(shown))
-                << where << " shows \"" << shown.toStdString() << "\" but reads as \""
+            EXPECT_TRUE(node->text(QAccessible::Name).contains(text) ||
+                        node->text(QAccessible::Value).contains(text))
+                << where << " shows \"" << text.toStdString() << "\" but reads as \""
                 << node->text(QAccessible::Name).toStdString() << "\"";
-            ++checked;
         }
+        checked += readout || !shown.isEmpty();
         if (kInputs.contains(role)) {
             // On Linux a combo box reads as its current text, so only a buddy label says what
             // it is.
@@ -94,39 +85,22 @@ int check_accessible_tree(QWidget* window) {
     return checked;
 }
 
-class AccessibilityTest : public ::testing::Test {
-protected:
-    // Loads and shows `window`, walks it and closes it; how many controls were checked.
-    int check(Form* window) {
-        QPointer<Form> guard = window;
+// Every tool window, the main window and the goodbye window, each loaded, shown, walked and closed.
+TEST(Accessibility, EveryWindowShowsItsValuesToAccessibility) {
+    ScriptedFormHost host;
+    Launcher launcher(host, tool_catalog());
+    std::vector<QPointer<Form>> windows = {new MainWindow(host, launcher), new GoodbyeWindow(host)};
+    for (const ToolEntry& tool : tool_catalog()) {
+        windows.push_back(tool.create(host));
+    }
+    for (const QPointer<Form>& window : windows) {
+        SCOPED_TRACE(window->windowTitle().toStdString());
         window->load();
         window->show();
-        const int checked = check_accessible_tree(window);
-        delete guard.data();
-        return checked;
+        // The goodbye window has no controls: it reads as its painted letters.
+        EXPECT_TRUE(check_accessible_tree(window) > 0 || window->accessibleName() == u"GAME OVER!");
+        delete window.data();
     }
-
-    ScriptedFormHost m_host;
-};
-
-TEST_F(AccessibilityTest, EveryToolWindowShowsItsValuesToAccessibility) {
-    for (const ToolEntry& tool : tool_catalog()) {
-        SCOPED_TRACE(tool.caption.toStdString());
-        ASSERT_TRUE(tool.create) << "a tool window without a maker";
-        EXPECT_GT(check(tool.create(m_host)), 0);
-    }
-}
-
-TEST_F(AccessibilityTest, TheMainAndGoodbyeWindowsShowTheirValuesToAccessibility) {
-    Launcher launcher(m_host, tool_catalog());
-    EXPECT_GT(check(new MainWindow(m_host, launcher)), 0);
-
-    auto* goodbye = new GoodbyeWindow(m_host);
-    // Its letters are painted: the window itself reads as them.
-    EXPECT_TRUE(QAccessible::queryAccessibleInterface(goodbye)
-                    ->text(QAccessible::Name)
-                    .contains(u"GAME OVER!"_s));
-    check(goodbye);
 }
 
 }  // namespace
