@@ -14,13 +14,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(Look, SongFacesAreChinese) {
+TEST(Look, SongFacesAreChineseAndBackgroundsFillTheirControls) {
     for (const QFont& font : {song_font(9), fixed_pitch_song_font(15, kBold | kItalic)}) {
         const QString family = QFontInfo(font).family();
         EXPECT_TRUE(
             QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese))
             << family.toStdString();
     }
+    QWidget parent;
+    QLabel* label = add_label(&parent, u"Label1"_s, u"x"_s, {0, 0, 1500, 375});
+    set_background(label, rgb(192, 255, 255));
+    // Seen through the window: a label that did not fill its background would show the window's.
+    EXPECT_EQ(parent.grab().toImage().pixelColor(label->width() - 2, 1), rgb(192, 255, 255));
 }
 
 // A box tells of every change of its text, typed or set, but not of the same text again; a
