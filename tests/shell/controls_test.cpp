@@ -1,6 +1,7 @@
 #include "shell/widgets/controls.h"
+#include "shell/goodbye_window.h"
 #include "shell/widgets/look.h"
-#include "tests/support/form_driver.h"
+#include "tests/support/form_test.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -15,23 +16,20 @@ namespace {
 
 TEST(Look, SongFacesAreChineseAndBackgroundsFillTheirControls) {
     for (const QFont& font : {song_font(9), fixed_pitch_song_font(15, kBold | kItalic)}) {
-        const QFontInfo info(font);
+        const QString family = QFontInfo(font).family();
         EXPECT_TRUE(
-            QFontDatabase::writingSystems(info.family()).contains(QFontDatabase::SimplifiedChinese))
-            << info.family().toStdString();
+            QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese))
+            << family.toStdString();
     }
     QWidget parent;
-    QWidget* controls[] = {add_label(&parent, u"Label1"_s, u"x"_s, {0, 0, 1500, 375}),
-                           add_option(&parent, u"Option1"_s, u"x"_s, {0, 600, 1500, 375})};
-    for (QWidget* control : controls) {
-        set_background(control, rgb(192, 255, 255));
-        EXPECT_EQ(control->grab().toImage().pixelColor(control->width() - 2, 1), rgb(192, 255, 255))
-            << control->objectName().toStdString();
-    }
+    QLabel* label = add_label(&parent, u"Label1"_s, u"x"_s, {0, 0, 1500, 375});
+    set_background(label, rgb(192, 255, 255));
+    // Seen through the window: a label that did not fill its background would show the window's.
+    EXPECT_EQ(parent.grab().toImage().pixelColor(label->width() - 2, 1), rgb(192, 255, 255));
 }
 
 // A box tells of every change of its text, typed or set, but not of the same text again; a
-// multi-line box shows its lines and hands them back with CR LF.
+// multi-line box shows its lines and hands them back with CR LF, a single-line box its first line.
 TEST(TextBox, FiresOnChangesAndKeepsCrLf) {
     QWidget parent;
     TextBox* box = add_text_box(&parent, u"文本框"_s, u"a\r\nb\rc"_s, {0, 0, 3000, 3000}, u"out"_s,
@@ -45,10 +43,28 @@ TEST(TextBox, FiresOnChangesAndKeepsCrLf) {
     type(box, u"y\u00A0"_s);  // a no-break space stays one
     EXPECT_EQ(box->text(), u"x\r\ny\u00A0"_s);
     EXPECT_EQ(changes.count(), 5);
+    box = add_text_box(&parent, u"文本框6"_s, u"1250\r\n\r\n"_s, {0, 0, 1455, 495}, u"avg"_s);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(box->editor())->text(), u"1250"_s);
+}
 
-    TextBox* line = add_text_box(&parent, u"文本框6"_s, QString(), {0, 0, 1455, 495}, u"avg"_s);
-    line->setText(u"1250\r\n\r\n"_s);
-    EXPECT_EQ(qobject_cast<QLineEdit*>(line->editor())->text(), u"1250"_s);
+using GoodbyeWindowTest = FormTest<GoodbyeWindow>;
+
+// The window is the five pieces of letters, not one block: clicks beside them fall through, and a
+// letter drags the window.
+TEST_F(GoodbyeWindowTest, IsShapedLikeItsWordsAndDraggedByThem) {
+    const QRegion letters = m_form->letter_region();
+    EXPECT_EQ(m_form->mask(), letters);
+    // The pieces start at x = 110 and y = 200.
+    EXPECT_GE(letters.boundingRect().left(), 110);
+    EXPECT_GE(letters.boundingRect().top(), 200);
+    EXPECT_GT(letters.rectCount(), 5);
+
+    const QPoint on_letter = letters.begin()->center();
+    const QPoint before = m_form->pos();
+    QTest::mousePress(m_form, Qt::LeftButton, {}, on_letter);
+    QTest::mouseMove(m_form, on_letter + QPoint(30, 40));
+    QTest::mouseRelease(m_form, Qt::LeftButton, {}, on_letter + QPoint(30, 40));
+    EXPECT_EQ(m_form->pos(), before + QPoint(30, 40));
 }
 
 }  // namespace

@@ -4,13 +4,6 @@
 
 #include <algorithm>
 
-bool FakeSerialDevice::open(const SerialLine& settings) {
-    line = settings;
-    ++open_count;
-    m_open = opens;
-    return m_open;
-}
-
 QByteArray FakeSerialDevice::read(qint64 max_bytes) {
     const QByteArray bytes = m_buffer.mid(m_read, max_bytes);
     m_read += bytes.size();
@@ -22,25 +15,13 @@ QByteArray FakeSerialDevice::read(qint64 max_bytes) {
     return bytes;
 }
 
-void FakeSerialDevice::discard_input() {
-    ++discards;
-    m_buffer.clear();
-    m_read = 0;
-}
-
 void FakeSerialDevice::feed(const QByteArray& bytes, bool announce) {
-    if (!m_open) {
-        return;
+    if (m_open) {
+        m_buffer += bytes;
+        if (announce) {
+            emit bytes_arrived();
+        }
     }
-    m_buffer += bytes;
-    if (announce) {
-        emit bytes_arrived();
-    }
-}
-
-void FakeSerialDevice::discard_output() {
-    discarded += written.right(m_queued);
-    m_queued = 0;
 }
 
 void FakeSerialDevice::take_sent(qint64 count) {
@@ -51,35 +32,6 @@ void FakeSerialDevice::take_sent(qint64 count) {
     }
 }
 
-bool FakeSerialDevice::set_dtr(bool on) {
-    control_lines << QStringLiteral("DTR %1").arg(on ? 1 : 0);
-    return m_open && controls_work;
-}
-
-bool FakeSerialDevice::set_rts(bool on) {
-    control_lines << QStringLiteral("RTS %1").arg(on ? 1 : 0);
-    return m_open && controls_work;
-}
-
-bool FakeSerialDevice::set_break(bool on) {
-    control_lines << QStringLiteral("break %1").arg(on ? 1 : 0);
-    return m_open && controls_work;
-}
-
-void FakeSerialDevice::fail() {
-    m_open = false;
-    emit failed();
-}
-
-bool FakeSerialDevice::open_read_write(const SerialLine& settings) {
-    return open(settings);
-}
-
-bool FakeSerialDevice::set_line(const SerialLine& settings) {
-    line = settings;
-    return true;
-}
-
 void FakeSerialDevice::write(const QByteArray& bytes) {
     if (!m_open) {
         return;
@@ -87,7 +39,6 @@ void FakeSerialDevice::write(const QByteArray& bytes) {
     written += bytes;
     m_queued += bytes.size();
     if (!sends_by_hand) {
-        const qint64 count = bytes.size();
-        QTimer::singleShot(0, this, [this, count] { take_sent(count); });
+        QTimer::singleShot(0, this, [this, count = bytes.size()] { take_sent(count); });
     }
 }

@@ -3,22 +3,17 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QTest>
 
-namespace {
-
-bool named(QWidget* widget, const QString& name) {
+static bool named(QWidget* widget, const QString& name) {
     const auto* button = qobject_cast<QAbstractButton*>(widget);
     return widget->objectName() == name || widget->accessibleName() == name ||
            (button && button->text() == name);
 }
 
-QWidget* key_target(QWidget* widget) {
+static QWidget* key_target(QWidget* widget) {
     return widget->focusProxy() ? widget->focusProxy() : widget;
 }
-
-}  // namespace
 
 QWidget* find_control(QWidget* form, const QString& name, const QMetaObject& kind) {
     QList<QWidget*> found;
@@ -29,12 +24,8 @@ QWidget* find_control(QWidget* form, const QString& name, const QMetaObject& kin
             found.append(widget);
         }
     }
-    if (found.size() != 1) {
-        ADD_FAILURE() << "expected one " << kind.className() << " named " << name.toStdString()
-                      << ", found " << found.size();
-        return nullptr;
-    }
-    return found.constFirst();
+    EXPECT_EQ(found.size(), 1) << kind.className() << " named " << name.toStdString();
+    return found.size() == 1 ? found.constFirst() : nullptr;
 }
 
 void click(QWidget* widget) {
@@ -51,11 +42,7 @@ void retype(QWidget* widget, const QString& keys) {
     ASSERT_NE(widget, nullptr);
     QWidget* target = key_target(widget);
     QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-    if (keys.isEmpty()) {
-        QTest::keyClick(target, Qt::Key_Delete);
-    } else {
-        QTest::keyClicks(target, keys);
-    }
+    keys.isEmpty() ? QTest::keyClick(target, Qt::Key_Delete) : QTest::keyClicks(target, keys);
 }
 
 void choose_item(QWidget* form, const QString& name, const QString& item) {
@@ -65,8 +52,4 @@ void choose_item(QWidget* form, const QString& name, const QString& item) {
     QAbstractItemView* list = combo->view();
     const QModelIndex index = list->model()->index(combo->findText(item), 0);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-}
-
-void flush_deletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

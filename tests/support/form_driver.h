@@ -3,6 +3,7 @@
 #include "qt_printers.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QString>
 #include <QWidget>
 
@@ -32,4 +33,6 @@ void retype(QWidget* widget, const QString& keys);
 // Opens the list of the combo box named `name` and clicks `item`.
 void choose_item(QWidget* form, const QString& name, const QString& item);
 // Deletes windows that have unloaded themselves.
-void flush_deletes();
+inline void flush_deletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

@@ -2,16 +2,12 @@
 
 #include "shell/widgets/look.h"
 
-namespace {
-
-int& offscreen_unless_told(int& argc) {
+static int& offscreen_unless_told(int& argc) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     return argc;
 }
-
-}  // namespace
 
 OffscreenApplication::OffscreenApplication(int& argc, char** argv)
     : QApplication(offscreen_unless_told(argc), argv) {

@@ -10,8 +10,6 @@ class SmallTmpfs {
 public:
     explicit SmallTmpfs(int kibibytes = 64);
     ~SmallTmpfs();
-    SmallTmpfs(const SmallTmpfs&) = delete;
-    SmallTmpfs& operator=(const SmallTmpfs&) = delete;
 
     bool mounted() const { return m_mounted; }
     QString why_not() const { return m_why_not; }
