@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPushButton>
 #include <QWheelEvent>
@@ -180,7 +181,7 @@ QRect PlotView::plot_area() const {
                  std::max(1, height() - m_legend_height - kGap - kBottomMargin));
 }
 
-PlotView::Ranges PlotView::data_ranges(std::vector<Drawn>* drawn) const {
+PlotView::Ranges PlotView::data_ranges(std::vector<Drawn>* drawn, qreal pixel_ratio) const {
     Ranges r{0, 1, 0, 1};
     if (!m_store) {
         return r;
@@ -204,7 +205,7 @@ PlotView::Ranges PlotView::data_ranges(std::vector<Drawn>* drawn) const {
         r.right += 0.5;
     }
     bool any_value = false;
-    std::vector<Drawn> envelopes_now = envelopes(r);
+    std::vector<Drawn> envelopes_now = envelopes(r, pixel_ratio);
     for (const Drawn& each : envelopes_now) {
         for (const ColumnSpan& span : each.spans) {
             if (span.count == 0) {
@@ -225,12 +226,12 @@ PlotView::Ranges PlotView::data_ranges(std::vector<Drawn>* drawn) const {
     return r;
 }
 
-std::vector<PlotView::Drawn> PlotView::envelopes(const Ranges& ranges) const {
+std::vector<PlotView::Drawn> PlotView::envelopes(const Ranges& ranges, qreal pixel_ratio) const {
     std::vector<Drawn> drawn;
     if (!m_store) {
         return drawn;
     }
-    const int columns = plot_area().width();
+    const int columns = qRound(plot_area().width() * pixel_ratio);
     const auto& channels = m_store->channels();
     for (std::size_t n = 0; n < channels.size(); ++n) {
         if (!channel_shown(channels[n]->name())) {
@@ -316,11 +317,14 @@ void PlotView::paint() {
     QPainter painter(this);
     painter.fillRect(rect(), rgb(255, 255, 255));
     const QRect area = plot_area();
+    // The lines are drawn in the pixels of the screen (or picture) painted on, not scaled up to
+    // them: on a screen of twice the density, a column of the plot is two columns of pixels.
+    const qreal pixel_ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
     // Following the data, the envelopes that set the ranges are the ones drawn.
     std::vector<Drawn> drawn_channels;
-    const Ranges r = m_follow && !m_paused ? data_ranges(&drawn_channels) : ranges();
+    const Ranges r = m_follow && !m_paused ? data_ranges(&drawn_channels, pixel_ratio) : ranges();
     if (!(m_follow && !m_paused)) {
-        drawn_channels = envelopes(r);
+        drawn_channels = envelopes(r, pixel_ratio);
     }
     const auto x_of = [&](double x) {
         return area.left() + (x - r.left) / (r.right - r.left) * area.width();
@@ -332,9 +336,11 @@ void PlotView::paint() {
     // The plot area is drawn into an image of its own: grid and frame through a painter, then
     // each channel's line as a run of pixels per column written straight into the image, which
     // costs a small part of what as many painted lines do.
-    if (m_canvas.size() != area.size()) {
-        m_canvas = QImage(area.size(), QImage::Format_RGB32);
+    const QSize pixels = (QSizeF(area.size()) * pixel_ratio).toSize();
+    if (m_canvas.size() != pixels) {
+        m_canvas = QImage(pixels, QImage::Format_RGB32);
     }
+    m_canvas.setDevicePixelRatio(pixel_ratio);
     m_canvas.fill(rgb(255, 255, 255));
     QPainter canvas(&m_canvas);
     canvas.translate(-area.topLeft());

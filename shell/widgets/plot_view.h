@@ -76,7 +76,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    // The envelopes of the shown channels over the time range, one span a pixel column.
+    // The envelopes of the shown channels over the time range, one span a column of pixels.
     struct Drawn {
         const SampleChannel* channel;
         QColor colour;
@@ -86,9 +86,10 @@ private:
     void refresh();
     void paint();
     QRect plot_area() const;
-    // The ranges that hold every shown sample; `drawn`, when given, gets their envelopes.
-    Ranges data_ranges(std::vector<Drawn>* drawn = nullptr) const;
-    std::vector<Drawn> envelopes(const Ranges& ranges) const;
+    // The ranges that hold every shown sample; `drawn`, when given, gets their envelopes, a
+    // span for each column of pixels at `pixel_ratio` pixels a point.
+    Ranges data_ranges(std::vector<Drawn>* drawn = nullptr, qreal pixel_ratio = 1) const;
+    std::vector<Drawn> envelopes(const Ranges& ranges, qreal pixel_ratio) const;
     // Adds a legend button for each new channel and lays the buttons out.
     void sync_legend();
     void lay_out_legend();

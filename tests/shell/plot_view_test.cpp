@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,13 +20,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The rows of the picture holding a pixel of `colour` outside the legend, with the number of such
-// pixels in each.
-std::map<int, int> rows_in(PlotView& view, const QColor& colour) {
-    const QImage image = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+// The rows of the picture at `ratio` pixels a point holding a pixel of `colour` outside the
+// legend, with the number of such pixels in each.
+std::map<int, int> rows_in(PlotView& view, qreal ratio, const QColor& colour) {
+    QPixmap pixmap(view.size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    view.render(&pixmap);
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
     QRegion legend;
     for (const QPushButton* button : view.findChildren<QPushButton*>()) {
-        legend += button->geometry();
+        legend += QRect(button->geometry().topLeft() * ratio, button->size() * ratio);
     }
     std::map<int, int> rows;
     for (int y = 0; y < image.height(); ++y) {
@@ -38,28 +42,32 @@ std::map<int, int> rows_in(PlotView& view, const QColor& colour) {
     return rows;
 }
 
-// The lines are written into the plot's own image: each shown channel in its colour at the
-// height of its values, a hidden one not at all.
+// The lines are written into the plot's own image in the pixels painted on, at any density:
+// each shown channel in its colour at the height of its values, a hidden one not at all.
 TEST(PlotView, PaintsEachShownChannelInItsColourAtItsValues) {
     SampleStore store;
     for (int i = 0; i < 5000; ++i) {
         store.add(i * 0.001, {{u"low"_s, 1}, {u"high"_s, 3}});
     }
-    PlotView view;
-    view.set_store(&store);
-    view.resize(400, 300);
-    const std::map<int, int> low = rows_in(view, PlotView::channel_colour(0));
-    const std::map<int, int> high = rows_in(view, PlotView::channel_colour(1));
-    // A steady value is one row across the plot's width (64 + 12 pixels of margins).
-    ASSERT_EQ(low.size(), 1u);
-    ASSERT_EQ(high.size(), 1u);
-    EXPECT_EQ(low.begin()->second, 400 - 64 - 12);
-    EXPECT_EQ(high.begin()->second, 400 - 64 - 12);
-    EXPECT_LT(high.begin()->first, low.begin()->first);
+    for (const qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        PlotView view;
+        view.set_store(&store);
+        view.resize(400, 300);
+        const std::map<int, int> low = rows_in(view, ratio, PlotView::channel_colour(0));
+        const std::map<int, int> high = rows_in(view, ratio, PlotView::channel_colour(1));
+        // A steady value is one row of pixels across the plot's width (64 + 12 points of
+        // margins).
+        ASSERT_EQ(low.size(), 1u);
+        ASSERT_EQ(high.size(), 1u);
+        EXPECT_EQ(low.begin()->second, (400 - 64 - 12) * ratio);
+        EXPECT_EQ(high.begin()->second, (400 - 64 - 12) * ratio);
+        EXPECT_LT(high.begin()->first, low.begin()->first);
 
-    view.set_channel_shown(u"low"_s, false);
-    EXPECT_TRUE(rows_in(view, PlotView::channel_colour(0)).empty());
-    EXPECT_EQ(rows_in(view, PlotView::channel_colour(1)).size(), 1u);
+        view.set_channel_shown(u"low"_s, false);
+        EXPECT_TRUE(rows_in(view, ratio, PlotView::channel_colour(0)).empty());
+        EXPECT_EQ(rows_in(view, ratio, PlotView::channel_colour(1)).size(), 1u);
+    }
 }
 
 // A drag zooms to its rectangle, the wheel zooms the time about the pointer, a double click
