@@ -19,11 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray bytes_of(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
 // GBK pairs that look like two-byte UTF-8 sequences are GBK; UTF-8 needs a byte-order mark or
 // a sequence of three or more bytes.
 TEST(TextFile, ReadsUtf8OnlyWhenItCannotBeGbk) {
@@ -78,7 +73,7 @@ TEST_F(TextFiles, ASaveThatFailsKeepsTheOldFileAndSaysWhy) {
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_TRUE(host.messages[0].contains(QDir::toNativeSeparators(where)));
         EXPECT_TRUE(host.messages[0].endsWith(u'\r' + why)) << host.messages[0].toStdString();
-        EXPECT_EQ(bytes_of(file), old);
+        EXPECT_EQ(file_bytes(file), old);
         EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden), before);
     }
     if (!disk.mounted()) {
@@ -107,14 +102,14 @@ TEST_F(TextFiles, DevicesAndPipesAreWrittenInPlace) {
     ASSERT_FALSE(write_file_bytes(file, "old"));
     ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
     EXPECT_FALSE(write_text_file(file, u"new"_s));
-    EXPECT_EQ(bytes_of(file), QByteArray("new\r\n"));
+    EXPECT_EQ(file_bytes(file), QByteArray("new\r\n"));
     EXPECT_EQ(QFile::permissions(file) & QFile::Permissions(0x7077),
               QFile::ReadOwner | QFile::WriteOwner);
     // A link to the file: the file is replaced, the link stays a link.
     ASSERT_TRUE(QFile::link(file, path(u"link"_s)));
     EXPECT_FALSE(write_text_file(path(u"link"_s), u"newer"_s));
     EXPECT_TRUE(QFileInfo(path(u"link"_s)).isSymLink());
-    EXPECT_EQ(bytes_of(file), QByteArray("newer\r\n"));
+    EXPECT_EQ(file_bytes(file), QByteArray("newer\r\n"));
 }
 
 // Beyond kReadmeByteLimit bytes or kReadmeLineLimit characters of a line the text is cut, never

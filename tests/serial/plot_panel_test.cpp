@@ -7,7 +7,6 @@
 #include "tests/support/small_tmpfs.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -26,10 +25,6 @@ protected:
         m_host.steady = ms;
         m_panel.add_bytes(bytes);
     }
-    QByteArray contents(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
-    }
 
     RecordingFormHost m_host;
     PlotPanel m_panel{m_host};
@@ -46,7 +41,7 @@ TEST_F(PlotPanelTest, NumbersTheBoardPrintsBecomeChannelsThatExportAsSent) {
     QTemporaryDir dir;
     m_host.answer_dialog(dir.filePath(u"波形.csv"_s));
     click(control<QPushButton>(&m_panel, u"导出 CSV"_s));
-    EXPECT_EQ(contents(dir.filePath(u"波形.csv"_s)),
+    EXPECT_EQ(file_bytes(dir.filePath(u"波形.csv"_s)),
               encode_text(u"时间(s),adc,temp,volt\r\n0,512,24.5,\r\n0.5,513,24.6,\r\n"
                           u"1.25,514,-0.01,3.3\r\n2.25,600,,\r\n"_s));
     EXPECT_TRUE(m_host.messages.empty());
@@ -63,10 +58,7 @@ TEST_F(PlotPanelTest, AnExportThatDoesNotFitLeavesTheOldFileWhole) {
     if (!disk.mounted()) {
         GTEST_SKIP() << "no full disk to test: " << disk.why_not().toStdString();
     }
-    const QString path = disk.path(u"old.csv"_s);
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-    old.close();
+    const QString path = disk.add_file(u"old.csv"_s, "old");
     disk.fill();
     for (int i = 0; i < 2000; ++i) {
         board_writes("a=" + QByteArray::number(i) + " b=" + QByteArray::number(i * 1.5) + "\n", i);
@@ -75,7 +67,7 @@ TEST_F(PlotPanelTest, AnExportThatDoesNotFitLeavesTheOldFileWhole) {
     EXPECT_FALSE(m_panel.plot_box()->export_csv());
     m_host.answer_dialog(path);
     EXPECT_FALSE(m_panel.plot_box()->save_picture());
-    EXPECT_EQ(contents(path), "old");
+    EXPECT_EQ(file_bytes(path), "old");
     ASSERT_EQ(m_host.messages.size(), 2u);
     EXPECT_TRUE(m_host.messages[0].startsWith(u"无法保存文件："_s))
         << m_host.messages[0].toStdString();

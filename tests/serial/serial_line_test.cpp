@@ -2,6 +2,7 @@
 #include "shell/widgets/line_view.h"
 #include "tests/support/form_test.h"
 #include "tests/support/pseudo_terminal.h"
+#include "tests/support/small_tmpfs.h"
 #include "tools/serial/form/plot_panel.h"
 #include "tools/serial/form/serial_form.h"
 
@@ -83,10 +84,7 @@ protected:
     }
     QString label(const QString& name) { return find<QLabel>(name)->text(); }
     QString file(const QString& name) { return m_dir.filePath(name); }
-    QByteArray contents(const QString& name) {
-        QFile f(file(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
-    }
+    QByteArray contents(const QString& name) { return file_bytes(file(name)); }
 
     QTemporaryDir m_dir;
     QString m_path = m_dir.filePath(u"ttyUSB0"_s);

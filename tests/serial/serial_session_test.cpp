@@ -43,10 +43,6 @@ protected:
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    static QByteArray contents(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
-    }
     QTemporaryDir m_dir;
     QString m_path = m_dir.filePath(u"ttyUSB0"_s);
     RecordingFormHost m_host;
@@ -149,9 +145,9 @@ TEST_F(SessionTest, ReceivesSendsClearsAndKeepsTheLastBytesBeforeAFailure) {
     EXPECT_EQ(m_session.received_count(), 39);
     EXPECT_EQ(m_session.sent_count(), 8);
     EXPECT_FALSE(m_session.is_recording());  // recording ends with the port
-    EXPECT_EQ(contents(record), "before the clear came\nafter\nlast words\n");
+    EXPECT_EQ(file_bytes(record), "before the clear came\nafter\nlast words\n");
     ASSERT_TRUE(m_session.save_received(saved));
-    EXPECT_EQ(contents(saved), "after\nlast words\n");
+    EXPECT_EQ(file_bytes(saved), "after\nlast words\n");
 
     ASSERT_TRUE(m_session.open(m_path));
     m_session.set_dtr(true);
@@ -171,10 +167,7 @@ TEST_F(SessionTest, AFullDiskStopsRecordingWithAMessageAndSavesNothingOverTheOld
     if (!disk.mounted()) {
         GTEST_SKIP() << "no full disk to test: " << disk.why_not().toStdString();
     }
-    const QString old = disk.path(u"old.bin"_s);
-    QFile file(old);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("the old file") == 12);
-    file.close();
+    const QString old = disk.add_file(u"old.bin"_s, "the old file");
     ASSERT_TRUE(m_session.open(m_path));
     ASSERT_TRUE(m_session.start_recording(disk.path(u"record.bin"_s)));
     QByteArray sent;
@@ -187,10 +180,10 @@ TEST_F(SessionTest, AFullDiskStopsRecordingWithAMessageAndSavesNothingOverTheOld
     ASSERT_EQ(m_host.messages.size(), 1u);
     EXPECT_TRUE(m_host.messages[0].startsWith(u"记录文件写入失败，记录已停止："_s))
         << m_host.messages[0].toStdString();
-    EXPECT_TRUE(sent.startsWith(contents(disk.path(u"record.bin"_s))));
+    EXPECT_TRUE(sent.startsWith(file_bytes(disk.path(u"record.bin"_s))));
     // Every byte is still there for 保存接收, though not on the full disk.
     ASSERT_TRUE(m_session.save_received(m_dir.filePath(u"all.bin"_s)));
-    EXPECT_EQ(contents(m_dir.filePath(u"all.bin"_s)), sent);
+    EXPECT_EQ(file_bytes(m_dir.filePath(u"all.bin"_s)), sent);
     EXPECT_FALSE(m_session.save_received(old));
     m_session.clear_received();
     m_device->feed("new");  // few enough to wait in a buffer until the file is put in place
@@ -198,7 +191,7 @@ TEST_F(SessionTest, AFullDiskStopsRecordingWithAMessageAndSavesNothingOverTheOld
     EXPECT_TRUE(
         m_host.messages.back().startsWith(u"无法保存文件："_s + QDir::toNativeSeparators(old)))
         << m_host.messages.back().toStdString();
-    EXPECT_EQ(contents(old), "the old file");
+    EXPECT_EQ(file_bytes(old), "the old file");
 }
 
 // 发送文件 counts only the file's own bytes: a line queued before it, and lines typed and timed

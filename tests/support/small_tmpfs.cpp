@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -27,6 +29,14 @@ SmallTmpfs::~SmallTmpfs() {
     }
 }
 
+QString SmallTmpfs::add_file(const QString& name, const QByteArray& bytes) const {
+    QFile file(path(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        ADD_FAILURE() << "cannot write " << file.fileName().toStdString();
+    }
+    return file.fileName();
+}
+
 void SmallTmpfs::fill() {
     const int fd = ::open(QFile::encodeName(path(QStringLiteral("filler"))).constData(),
                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -37,6 +47,11 @@ void SmallTmpfs::fill() {
         }
     }
     ::close(fd);
+}
+
+QByteArray file_bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 QString null_device(const QString& folder) {
